@@ -1,0 +1,25 @@
+#pragma once
+
+// Ids of the broadcast messages posted through the MessageEngine.
+namespace MessageIds
+{
+    constexpr int dataChanged                = 1;   // every view refreshes from the data
+    constexpr int openCurrentFile            = 2;   // the Host opens its current file
+    constexpr int preferencesChanged         = 4;
+    constexpr int allBankReceiveFinished     = 5;   // argument: success flag
+    constexpr int selectedBankReceiveFinished = 6;  // argument: success flag
+    constexpr int fileWritten                = 8;   // the file browser refreshes
+    constexpr int closeAboutBox              = 9;
+    constexpr int preferencesWindowClosing   = 10;
+    constexpr int sessionDialogFinished      = 11;
+    constexpr int bankMemoryWindowClosing    = 12;
+    constexpr int refreshFileBrowser         = 16;
+    constexpr int showWaveformEditor         = 17;  // argument: flag
+    constexpr int transmitNoticesChanged     = 18;
+    constexpr int samplePlaybackStarted      = 21;
+    constexpr int samplePlaybackStopped      = 22;
+    constexpr int previewStarted             = 23;
+    constexpr int previewStopped             = 24;
+    constexpr int patternTableEvent          = 27;  // argument: int and pointer
+    constexpr int sessionManagerEvent        = 28;  // argument: int
+}

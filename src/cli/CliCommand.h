@@ -1,0 +1,55 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <iosfwd>
+#include <memory>
+#include <vector>
+
+// What a command of the command-line tool sees: its own arguments (global
+// options already taken out), the global options, and where to write.
+struct CliContext
+{
+    juce::StringArray arguments;
+    bool json = false;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Exit statuses of the tool.
+namespace CliExit
+{
+    constexpr int success = 0;
+    constexpr int failure = 1;
+    constexpr int usage = 2;
+}
+
+// One command of the tool ("info", "identify", ...).
+class CliCommand
+{
+public:
+    virtual ~CliCommand() = default;
+
+    virtual juce::String getName() const = 0;
+    virtual juce::String getSummary() const = 0;   // one line for --help
+    virtual juce::String getUsage() const = 0;     // the text of COMMAND --help
+    virtual int run (CliContext& context) = 0;
+};
+
+// Reporting helpers shared by the commands.
+namespace CliReport
+{
+    // A failure described by a message key: the text on standard error, or
+    // {"error":key,"message":text} on standard output with --json.
+    int failure (CliContext& context, const juce::String& messageKey);
+
+    // A usage error: the message and the command's usage on standard error.
+    int usageError (CliContext& context, const CliCommand& command, const juce::String& message);
+
+    // The English text of a message key.
+    juce::String messageText (const juce::String& messageKey);
+
+    void printJson (CliContext& context, const juce::var& value);
+}
+
+std::vector<std::unique_ptr<CliCommand>> createCliCommands();

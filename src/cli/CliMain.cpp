@@ -1,0 +1,117 @@
+#include "cli/CliCommand.h"
+#include "data/AudioBuffer.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <iostream>
+
+namespace
+{
+const juce::String toolVersion ("1.0.0");
+
+// Options that may stand before or after the command name.
+struct GlobalOptions
+{
+    bool json = false;
+    bool help = false;
+    bool version = false;
+};
+
+juce::StringArray takeGlobalOptions (const juce::StringArray& all, GlobalOptions& options)
+{
+    juce::StringArray rest;
+
+    for (const auto& argument : all)
+    {
+        if (argument == "--json")
+            options.json = true;
+        else if (argument == "--help" || argument == "-h")
+            options.help = true;
+        else if (argument == "--version")
+            options.version = true;
+        else
+            rest.add (argument);
+    }
+    return rest;
+}
+
+void printOverview (std::ostream& stream, const std::vector<std::unique_ptr<CliCommand>>& commands)
+{
+    stream << "plovara-cli " << toolVersion << ": the Plovara editor's command-line tool\n\n"
+           << "usage: plovara-cli [--json] COMMAND [ARGUMENTS]\n"
+           << "       plovara-cli COMMAND --help\n"
+           << "       plovara-cli --version\n\n"
+           << "Global options (before or after the command):\n"
+           << "  --json     print results as one JSON object on standard output\n\n"
+           << "Commands:\n";
+
+    for (auto& command : commands)
+        stream << "  " << command->getName().paddedRight (' ', 16).toStdString()
+               << command->getSummary().toStdString() << "\n";
+
+    stream << "\nExit status: 0 success, 1 the operation failed, 2 usage error.\n";
+}
+
+CliCommand* findCommand (const std::vector<std::unique_ptr<CliCommand>>& commands, const juce::String& name)
+{
+    for (auto& command : commands)
+        if (command->getName() == name)
+            return command.get();
+
+    return nullptr;
+}
+
+int runTool (const juce::StringArray& arguments)
+{
+    const auto commands = createCliCommands();
+
+    GlobalOptions options;
+    auto rest = takeGlobalOptions (arguments, options);
+
+    if (options.version && rest.isEmpty())
+    {
+        std::cout << "plovara-cli " << toolVersion << std::endl;
+        return CliExit::success;
+    }
+
+    if (rest.isEmpty())
+    {
+        printOverview (options.help ? std::cout : std::cerr, commands);
+        return options.help ? CliExit::success : CliExit::usage;
+    }
+
+    auto* command = findCommand (commands, rest[0]);
+
+    if (command == nullptr)
+    {
+        std::cerr << "plovara-cli: unknown command '" << rest[0] << "'\n\n";
+        printOverview (std::cerr, commands);
+        return CliExit::usage;
+    }
+
+    if (options.help)
+    {
+        std::cout << command->getUsage() << std::endl;
+        return CliExit::success;
+    }
+
+    rest.remove (0);
+    CliContext context { rest, options.json, std::cout, std::cerr };
+    return command->run (context);
+}
+}
+
+int main (int argc, char* argv[])
+{
+    juce::ScopedJuceInitialiser_GUI juceInitialiser;
+    AudioBufferIdManager::getInstance();
+
+    juce::StringArray arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.add (juce::String::fromUTF8 (argv[i]));
+
+    const int status = runTool (arguments);
+
+    AudioBufferIdManager::releaseInstance();
+    return status;
+}

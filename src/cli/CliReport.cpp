@@ -1,0 +1,40 @@
+#include "cli/CliCommand.h"
+
+#include <ostream>
+
+namespace CliReport
+{
+juce::String messageText (const juce::String& messageKey)
+{
+    return messageKey;
+}
+
+void printJson (CliContext& context, const juce::var& value)
+{
+    context.out << juce::JSON::toString (value, true).toStdString() << std::endl;
+}
+
+int failure (CliContext& context, const juce::String& messageKey)
+{
+    const auto text = messageText (messageKey);
+
+    if (context.json)
+    {
+        auto* object = new juce::DynamicObject();
+        object->setProperty ("error", messageKey);
+        object->setProperty ("message", text);
+        printJson (context, juce::var (object));
+    }
+    else
+    {
+        context.err << text.toStdString() << std::endl;
+    }
+    return CliExit::failure;
+}
+
+int usageError (CliContext& context, const CliCommand& command, const juce::String& message)
+{
+    context.err << message.toStdString() << "\n\n" << command.getUsage().toStdString() << std::endl;
+    return CliExit::usage;
+}
+}

@@ -1,0 +1,89 @@
+#include "cli/Describe.h"
+
+#include "data/SampleData.h"
+
+#include <juce_cryptography/juce_cryptography.h>
+
+namespace Describe
+{
+juce::String sha256Hex (const void* data, size_t size)
+{
+    return juce::SHA256 (data, size).toHexString();
+}
+
+namespace
+{
+const char* const parameterKeys[SampleData::numParameters] = {
+    "pan", "level", "veloInt", "semitone", "tune", "decay", "release", "originalBpm",
+    "start", "end", "bpmSync", "loop", "reverse", "fxSw"
+};
+
+juce::String pcmSha256 (const SampleData& sample)
+{
+    // Hash the bytes exactly as the chunk stores them, a block at a time.
+    constexpr int blockBytes = 64 * 1024;
+    const int frameBytes = sample.getNumChannels() * 2;
+    juce::HeapBlock<uint8_t> block ((size_t) blockBytes);
+    juce::MemoryOutputStream all;
+
+    for (int frame = 0; frame < sample.getNumFrames(); frame += blockBytes / frameBytes)
+    {
+        const int bytes = sample.encodePcm (block.get(), blockBytes, frame);
+        all.write (block.get(), (size_t) bytes);
+    }
+    return sha256Hex (all.getData(), all.getDataSize());
+}
+}
+
+juce::DynamicObject::Ptr sample (const SampleData& s)
+{
+    juce::DynamicObject::Ptr parameters (new juce::DynamicObject());
+    for (int i = 0; i < SampleData::numParameters; ++i)
+        parameters->setProperty (parameterKeys[i], s.getParameter (i));
+
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("name", s.getName());
+    object->setProperty ("sourceFileName", s.getSourceFileName());
+    object->setProperty ("channels", s.getNumChannels());
+    object->setProperty ("frames", s.getNumFrames());
+    object->setProperty ("sampleRate", juce::roundToInt (s.getSampleRate()));
+    object->setProperty ("headerFlag", s.getHeaderFlag());
+    object->setProperty ("memoryBytes", s.getMemorySize());
+    object->setProperty ("pcmSha256", pcmSha256 (s));
+    object->setProperty ("parameters", parameters.get());
+    return object;
+}
+
+juce::String asText (const juce::var& value, int indent)
+{
+    juce::String text;
+    const auto pad = juce::String::repeatedString (" ", indent);
+
+    if (auto* object = value.getDynamicObject())
+    {
+        for (auto& property : object->getProperties())
+        {
+            if (property.value.isObject() || property.value.isArray())
+                text << pad << property.name.toString() << ":\n" << asText (property.value, indent + 2);
+            else
+                text << pad << property.name.toString() << ": " << property.value.toString() << "\n";
+        }
+    }
+    else if (auto* array = value.getArray())
+    {
+        for (int i = 0; i < array->size(); ++i)
+        {
+            const auto& item = array->getReference (i);
+            if (item.isObject() || item.isArray())
+                text << pad << "[" << i << "]\n" << asText (item, indent + 2);
+            else
+                text << pad << "[" << i << "] " << item.toString() << "\n";
+        }
+    }
+    else
+    {
+        text << pad << value.toString() << "\n";
+    }
+    return text;
+}
+}

@@ -1,0 +1,67 @@
+#include "data/Chunk.h"
+
+#include "data/ByteFields.h"
+
+namespace Chunk
+{
+bool peekId (juce::InputStream& stream, const juce::String& expectedId)
+{
+    const auto start = stream.getPosition();
+    char bytes[idLength] = {};
+    const int got = stream.read (bytes, idLength);
+    stream.setPosition (start);
+
+    if (got != idLength || expectedId.length() != idLength)
+        return false;
+
+    for (int i = 0; i < idLength; ++i)
+        if ((juce::juce_wchar) (uint8_t) bytes[i] != expectedId[i])
+            return false;
+
+    return true;
+}
+}
+
+bool ChunkWriter::writeTo (juce::OutputStream& stream) const
+{
+    uint8_t header[Chunk::headerSize];
+
+    for (int i = 0; i < Chunk::idLength; ++i)
+        header[i] = (uint8_t) (i < chunkId.length() ? chunkId[i] : ' ');
+
+    ByteFields::putLittleEndian16 (header + 8, Chunk::headerSize);
+    ByteFields::putLittleEndian32 (header + 10, payloadSize);
+    ByteFields::putLittleEndian16 (header + 14, formatField1);
+    ByteFields::putLittleEndian16 (header + 16, formatVersion);
+    ByteFields::putLittleEndian16 (header + 18, formatField3);
+    ByteFields::putLittleEndian32 (header + 20, childCount);
+    ByteFields::putLittleEndian32 (header + 24, childSize);
+
+    for (int i = 28; i < 32; ++i)
+        header[i] = 0xFF;
+
+    return stream.write (header, sizeof (header));
+}
+
+bool ChunkReader::readFrom (juce::InputStream& stream, const juce::String& expectedId)
+{
+    if (! Chunk::peekId (stream, expectedId))
+        return false;
+
+    chunkId = expectedId;
+    chunkStart = stream.getPosition();
+
+    uint8_t header[Chunk::headerSize] = {};
+    stream.read (header, sizeof (header));
+
+    headerSize = ByteFields::getLittleEndian16 (header + 8);
+    payloadSize = ByteFields::getLittleEndian32 (header + 10);
+    formatField1 = ByteFields::getLittleEndian16 (header + 14);
+    formatVersion = ByteFields::getLittleEndian16 (header + 16);
+    formatField3 = ByteFields::getLittleEndian16 (header + 18);
+    childCount = ByteFields::getLittleEndian32 (header + 20);
+    childSize = ByteFields::getLittleEndian32 (header + 24);
+
+    stream.setPosition (chunkStart + headerSize);
+    return true;
+}

@@ -1,0 +1,42 @@
+#include "data/NameField.h"
+
+namespace NameField
+{
+void assign (juce::String& name, const juce::String& newName)
+{
+    for (auto p = newName.getCharPointer(); ! p.isEmpty(); ++p)
+        if (*p > 127)
+            return;
+
+    name = newName.toUpperCase().substring (0, length);
+}
+
+void write (const juce::String& name, uint8_t* field)
+{
+    int i = 0;
+
+    for (; i < length && i < name.length() && name[i] != 0; ++i)
+        field[i] = (uint8_t) name[i];
+
+    for (; i < length; ++i)
+        field[i] = ' ';
+}
+
+juce::String read (const uint8_t* field)
+{
+    int end = 0;
+
+    while (end < length && field[end] != 0)
+        ++end;
+
+    while (end > 0 && (field[end - 1] == ' ' || field[end - 1] == 0))
+        --end;
+
+    juce::String text;
+
+    for (int i = 0; i < end; ++i)
+        text += juce::String::charToString ((juce::juce_wchar) field[i]);
+
+    return text;
+}
+}

@@ -1,0 +1,132 @@
+#include "app/CommandLine.h"
+#include "app/GuiController.h"
+#include "app/Host.h"
+#include "app/MessageEngine.h"
+#include "app/MessageIds.h"
+#include "app/SingleInstance.h"
+#include "gui/main/WindowManagerAtoms.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <atomic>
+#include <csignal>
+
+namespace
+{
+std::atomic<bool> terminationRequested { false };
+
+void requestTermination (int)
+{
+    terminationRequested = true;
+}
+}
+
+class Application : public juce::JUCEApplication,
+                    private juce::Timer
+{
+public:
+    const juce::String getApplicationName() override { return "Plovara Editor/Librarian"; }
+    const juce::String getApplicationVersion() override { return "1.0.0"; }
+
+    // The program runs as one instance, but the framework's hand-over does
+    // not reach the running instance on every platform, so the program
+    // hands over the command line itself (see SingleInstance).
+    bool moreThanOneInstanceAllowed() override { return true; }
+
+    void initialise (const juce::String& commandLine) override
+    {
+        if (singleInstance.handOverToRunningInstance (commandLine))
+        {
+            quit();
+            return;
+        }
+
+        singleInstance.startListening ([this] (const juce::String& otherCommandLine, const juce::File& otherFolder)
+        {
+            juce::MessageManager::callAsync ([this, otherCommandLine, otherFolder]
+            {
+                otherInstanceFolder = otherFolder;
+                anotherInstanceStarted (otherCommandLine);
+            });
+        });
+
+        auto* host = Host::getInstance();
+
+        if (host == nullptr || ! host->isReady())
+        {
+            juce::AlertWindow::showMessageBox (juce::MessageBoxIconType::WarningIcon, getApplicationName(),
+                                               "Cannot startup this application...");
+            quit();
+            return;
+        }
+
+        fileToOpen = CommandLine::fileToOpen (commandLine);
+
+        auto* gui = host->getGuiController();
+        if (! gui->createMainWindow())
+        {
+            quit();
+            return;
+        }
+
+        host->setCurrentPage (Host::samplePage);
+        host->setCurrentFile (fileToOpen.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (fileToOpen));
+        MessageEngine::broadcast (MessageIds::dataChanged);
+
+        std::signal (SIGTERM, requestTermination);
+        std::signal (SIGINT, requestTermination);
+        startTimer (250);
+    }
+
+    void shutdown() override
+    {
+        stopTimer();
+        singleInstance.stopListening();
+        Host::releaseInstance();
+    }
+
+    void anotherInstanceStarted (const juce::String& commandLine) override
+    {
+        fileToOpen = CommandLine::fileToOpen (commandLine);
+
+        auto* host = Host::getInstancePointer();
+        if (fileToOpen.isEmpty() || host == nullptr)
+            return;
+
+        host->setCurrentFile (otherInstanceFolder.getChildFile (fileToOpen));
+        MessageEngine::broadcast (MessageIds::openCurrentFile);
+    }
+
+    void systemRequestedQuit() override
+    {
+        auto* host = Host::getInstancePointer();
+        auto* gui = host != nullptr ? host->getGuiController() : nullptr;
+
+        if (gui != nullptr && ! gui->isBusy())
+            quit();
+    }
+
+private:
+    // A termination signal asks to quit as the window's close button does.
+    void timerCallback() override
+    {
+        if (terminationRequested.exchange (false))
+            systemRequestedQuit();
+    }
+
+    SingleInstance singleInstance { SingleInstance::defaultSocketPath ("PlovaraEditor") };
+    juce::String fileToOpen;
+    juce::File otherInstanceFolder { juce::File::getCurrentWorkingDirectory() };
+};
+
+static juce::JUCEApplicationBase* createApplication()
+{
+    return new Application();
+}
+
+int main (int argc, char* argv[])
+{
+    WindowManagerAtoms::ensureExist();
+    juce::JUCEApplicationBase::createInstance = &createApplication;
+    return juce::JUCEApplicationBase::main (argc, const_cast<const char**> (argv));
+}
