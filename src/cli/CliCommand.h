@@ -52,4 +52,13 @@ namespace CliReport
     void printJson (CliContext& context, const juce::var& value);
 }
 
+// Each command registers itself in its own source file:
+//     static const CliRegistration registration ([] { return std::make_unique<MyCommand>(); });
+struct CliRegistration
+{
+    using Factory = std::unique_ptr<CliCommand> (*)();
+    explicit CliRegistration (Factory factory);
+};
+
+// One instance of every registered command, sorted by name.
 std::vector<std::unique_ptr<CliCommand>> createCliCommands();

@@ -70,9 +70,6 @@ private:
         throw Exception ("Error_FileUnsupportedChunk");
     }
 };
-}
 
-std::unique_ptr<CliCommand> createInfoCommand()
-{
-    return std::make_unique<InfoCommand>();
+const CliRegistration registration ([]() -> std::unique_ptr<CliCommand> { return std::make_unique<InfoCommand>(); });
 }
