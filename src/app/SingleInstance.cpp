@@ -193,14 +193,17 @@ void SingleInstance::serveConnection (int connection)
             return;
         if (count == 0)
         {
-            const char ack = 1;
-            writeAll (connection, &ack, 1);
-
             const auto separator = received.find ('\0');
 
-            if (onCommandLine && separator != std::string::npos)
-                onCommandLine (juce::String::fromUTF8 (received.data() + separator + 1, (int) (received.size() - separator - 1)),
-                               juce::File (juce::String::fromUTF8 (received.data(), (int) separator)));
+            if (! onCommandLine || separator == std::string::npos)
+                return;
+
+            onCommandLine (juce::String::fromUTF8 (received.data() + separator + 1, (int) (received.size() - separator - 1)),
+                           juce::File (juce::String::fromUTF8 (received.data(), (int) separator)));
+
+            // The acknowledgement tells the later launch that it may quit.
+            const char ack = 1;
+            writeAll (connection, &ack, 1);
             return;
         }
 
