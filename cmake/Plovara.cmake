@@ -23,15 +23,10 @@ file(GLOB_RECURSE PLOVARA_RESOURCE_FILES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.xml
   ${CMAKE_SOURCE_DIR}/resources/*.txt
   ${CMAKE_SOURCE_DIR}/resources/*.png)
-if(PLOVARA_RESOURCE_FILES)
-  juce_add_binary_data(plovara_resources
-    NAMESPACE PlovaraResources
-    HEADER_NAME PlovaraResources.h
-    SOURCES ${PLOVARA_RESOURCE_FILES})
-  set_target_properties(plovara_resources PROPERTIES POSITION_INDEPENDENT_CODE ON)
-else()
-  add_library(plovara_resources INTERFACE)
-endif()
+juce_add_binary_data(plovara_resources
+  NAMESPACE PlovaraResources
+  HEADER_NAME PlovaraResources.h
+  SOURCES ${PLOVARA_RESOURCE_FILES})
 
 add_library(plovara_core STATIC ${PLOVARA_CORE_SOURCES})
 target_include_directories(plovara_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
