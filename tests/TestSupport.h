@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/AudioBuffer.h"
+
 #include <juce_events/juce_events.h>
 
 #include <cstdint>
@@ -59,6 +61,14 @@ namespace TestSupport
 
         return condition();
     }
+
+    // Keeps the buffer identity manager alive, as the program does, so that
+    // every new audio gets a new identity.
+    struct ScopedBufferIds
+    {
+        ScopedBufferIds() { AudioBufferIdManager::getInstance(); }
+        ~ScopedBufferIds() { AudioBufferIdManager::releaseInstance(); }
+    };
 
     // A folder of its own for one test, deleted at the end of the test.
     struct TemporaryFolder

@@ -1,29 +1,14 @@
 #pragma once
 
 #include "app/CZQVSingleton.h"
+#include "app/WaveSelection.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <cstdint>
 #include <memory>
 
 class GuiController;
-
-// The current selection of the waveform editor.
-struct WaveSelectedStatus
-{
-    int start = 0;
-    int end = 0;
-    uint8_t channelFlags[2] = { 0, 0 };
-};
-
-// The waveform editor's view, kept across page switches.
-struct WaveGraphViewInfo
-{
-    int offset = 0;
-    int scale = 1;
-};
 
 // Owns every long-lived service of the program. Creates them in a fixed
 // order on construction and deletes them in the reverse order.
