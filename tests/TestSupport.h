@@ -41,6 +41,12 @@ namespace TestSupport
             const auto u = (uint32_t) v;
             return add ({ (int) (u & 0xff), (int) ((u >> 8) & 0xff), (int) ((u >> 16) & 0xff), (int) (u >> 24) });
         }
+        ByteBuilder& be16 (int v) { return add ({ (v >> 8) & 0xff, v & 0xff }); }
+        ByteBuilder& be32 (int v)
+        {
+            const auto u = (uint32_t) v;
+            return add ({ (int) (u >> 24), (int) ((u >> 16) & 0xff), (int) ((u >> 8) & 0xff), (int) (u & 0xff) });
+        }
     };
 
     inline Bytes bytesOf (const juce::MemoryOutputStream& stream)

@@ -1,5 +1,7 @@
 #include "cli/Describe.h"
 
+#include "data/EffectData.h"
+#include "data/EffectParameterTable.h"
 #include "data/SampleData.h"
 
 #include <juce_cryptography/juce_cryptography.h>
@@ -51,6 +53,19 @@ juce::DynamicObject::Ptr sample (const SampleData& s)
     object->setProperty ("memoryBytes", s.getMemorySize());
     object->setProperty ("pcmSha256", pcmSha256 (s));
     object->setProperty ("parameters", parameters.get());
+    return object;
+}
+
+juce::DynamicObject::Ptr effect (const EffectData& e)
+{
+    const auto& image = e.getImage();
+
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("type", e.getType());
+    object->setProperty ("typeName", EffectParameterTable().getTypeName (e.getType()));
+    object->setProperty ("knob1", e.getByte (EffectData::firstKnobByte));
+    object->setProperty ("knob2", e.getByte (EffectData::firstKnobByte + 1));
+    object->setProperty ("image", juce::String::toHexString (image.data(), (int) image.size(), 0));
     return object;
 }
 

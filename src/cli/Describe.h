@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+class EffectData;
 class SampleData;
 
 // JSON and text descriptions of data, shared by the commands that print it.
@@ -12,6 +13,10 @@ namespace Describe
     // {"name", "sourceFileName", "channels", "frames", "sampleRate",
     //  "headerFlag", "memoryBytes", "pcmSha256", "parameters": {...}}
     juce::DynamicObject::Ptr sample (const SampleData& sample);
+
+    // {"type", "typeName", "knob1", "knob2", "image": the 36 image bytes as
+    //  72 lower-case hex digits}
+    juce::DynamicObject::Ptr effect (const EffectData& effect);
 
     // The same facts as lines of "key: value", nested objects indented.
     juce::String asText (const juce::var& value, int indent = 0);

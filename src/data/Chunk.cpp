@@ -20,6 +20,12 @@ bool peekId (juce::InputStream& stream, const juce::String& expectedId)
 
     return true;
 }
+
+bool holdsWholeHeader (juce::InputStream& stream)
+{
+    const auto remaining = stream.getNumBytesRemaining();
+    return remaining < 0 || remaining >= headerSize;
+}
 }
 
 bool ChunkWriter::writeTo (juce::OutputStream& stream) const

@@ -21,6 +21,9 @@ namespace Chunk
     // Reads 8 bytes, puts the stream back, and answers whether they equal
     // the expected id (fewer than 8 bytes: not equal).
     bool peekId (juce::InputStream& stream, const juce::String& expectedId);
+
+    // False when the stream is known to end before a whole header.
+    bool holdsWholeHeader (juce::InputStream& stream);
 }
 
 struct ChunkWriter

@@ -2,11 +2,19 @@
 
 namespace NameField
 {
+bool isAcceptable (const juce::String& name)
+{
+    for (auto p = name.getCharPointer(); ! p.isEmpty(); ++p)
+        if (*p > 127)
+            return false;
+
+    return true;
+}
+
 void assign (juce::String& name, const juce::String& newName)
 {
-    for (auto p = newName.getCharPointer(); ! p.isEmpty(); ++p)
-        if (*p > 127)
-            return;
+    if (! isAcceptable (newName))
+        return;
 
     name = newName.toUpperCase().substring (0, length);
 }

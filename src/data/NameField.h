@@ -10,6 +10,9 @@ namespace NameField
 {
     constexpr int length = 8;
 
+    // True when every character has a code of 127 or less.
+    bool isAcceptable (const juce::String& name);
+
     // A name with any character above code 127 leaves the old name in place;
     // otherwise the name becomes the upper-cased text cut to 8 characters.
     void assign (juce::String& name, const juce::String& newName);
