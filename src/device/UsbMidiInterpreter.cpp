@@ -21,10 +21,11 @@ bool endsSysEx (int cin)
 }
 
 UsbMidiInterpreter::UsbMidiInterpreter (UsbMidiInterpreterCallback& callbackToUse, int cableNumber,
-                                        bool dropPartial)
+                                        bool dropPartial, size_t maxLength)
     : callback (callbackToUse),
       cable (cableNumber >= 0 && cableNumber < numCables ? cableNumber : 0),
-      dropPartialPackets (dropPartial)
+      dropPartialPackets (dropPartial),
+      maxSysExLength (maxLength)
 {
 }
 
