@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -25,12 +26,15 @@ UsbMidiInterpreter::UsbMidiInterpreter (UsbMidiInterpreterCallback& callbackToUs
     : callback (callbackToUse),
       cable (cableNumber >= 0 && cableNumber < numCables ? cableNumber : 0),
       dropPartialPackets (dropPartial),
-      maxSysExLength (maxLength)
+      maxSysExLength (std::min (maxLength, (size_t) std::numeric_limits<int>::max()))
 {
 }
 
 juce::MemoryBlock UsbMidiInterpreter::makePackets (const void* message, size_t count) const
 {
+    if (message == nullptr)
+        return {};
+
     const auto* bytes = static_cast<const uint8_t*> (message);
     juce::MemoryBlock packets ((count + 2) / 3 * packetSize, true);
     auto* out = static_cast<uint8_t*> (packets.getData());
