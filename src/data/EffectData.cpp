@@ -3,6 +3,8 @@
 #include "app/Exception.h"
 #include "data/Chunk.h"
 
+#include <algorithm>
+
 EffectData::EffectData()
 {
     resetToDefaults();

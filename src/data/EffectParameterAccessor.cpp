@@ -3,6 +3,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace
 {
@@ -35,7 +36,7 @@ juce::String voiceControlText (int value)
         return "Top";
     if (value == 0)
         return "Center";
-    return value > 0 ? withSign (value) : juce::String (value);
+    return withSign (value);
 }
 
 // The display rules that are not value lists; nullptr for any other key.

@@ -39,6 +39,8 @@ public:
     juce::String getParameterName (const EffectData& effect, int index) const;
     juce::String getParameterFormat (const EffectData& effect, int index) const;
 
+    // The Looper's "Length" is limited by the tempo of the bank being edited:
+    // its maximum drops below the table's, and larger stored values read as it.
     int getMinimum (const EffectData& effect, int index) const;
     int getMaximum (const EffectData& effect, int index) const;
     int getValue (const EffectData& effect, int index) const;
@@ -50,6 +52,7 @@ public:
     bool isAssignable (const EffectData& effect, int index) const;
     bool isActive (const EffectData& effect, int index) const;
 
+    // The slot a knob controls (knob clamped to 0..1).
     int getKnobAssign (const EffectData& effect, int knob) const;
 
     // Puts the knob on the parameter, or on its active twin where a switch
