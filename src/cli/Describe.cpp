@@ -1,6 +1,8 @@
 #include "cli/Describe.h"
 
+#include "data/GlobalData.h"
 #include "data/SampleData.h"
+#include "data/SequenceData.h"
 
 #include <juce_cryptography/juce_cryptography.h>
 
@@ -16,6 +18,11 @@ namespace
 const char* const parameterKeys[SampleData::numParameters] = {
     "pan", "level", "veloInt", "semitone", "tune", "decay", "release", "originalBpm",
     "start", "end", "bpmSync", "loop", "reverse", "fxSw"
+};
+
+const char* const globalFieldKeys[GlobalData::numFields] = {
+    "metronome", "memoryProtect", "lcdBacklight", "audioInMode", "patternChange", "globalMidiChannel",
+    "keyboardMidiChannel", "localControl", "midiRouting", "midiClock", "audioInLevel", "startTrim", "endTrim"
 };
 
 juce::String pcmSha256 (const SampleData& sample)
@@ -51,6 +58,38 @@ juce::DynamicObject::Ptr sample (const SampleData& s)
     object->setProperty ("memoryBytes", s.getMemorySize());
     object->setProperty ("pcmSha256", pcmSha256 (s));
     object->setProperty ("parameters", parameters.get());
+    return object;
+}
+
+juce::DynamicObject::Ptr pattern (const SequenceData& p)
+{
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("name", p.getName());
+    object->setProperty ("size", p.getSize());
+    object->setProperty ("length", p.getLengthParameter());
+    object->setProperty ("recordedLength", p.getRecordedLength());
+    object->setProperty ("keyboardSample", p.getKeyboardSample());
+    object->setProperty ("sha256", sha256Hex (p.getBytes(), (size_t) p.getSize()));
+    return object;
+}
+
+juce::var patterns (const SequenceSet& set)
+{
+    juce::Array<juce::var> list;
+    for (int i = 0; i < SequenceSet::numPatterns; ++i)
+        list.add (juce::var (pattern (*set.getPattern (i)).get()));
+    return list;
+}
+
+juce::DynamicObject::Ptr global (const GlobalData& g)
+{
+    juce::DynamicObject::Ptr fields (new juce::DynamicObject());
+    for (int i = 0; i < GlobalData::numFields; ++i)
+        fields->setProperty (globalFieldKeys[i], g.getField (i));
+
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("image", juce::String::toHexString (g.getImage().data(), (int) g.getImage().size(), 0));
+    object->setProperty ("fields", fields.get());
     return object;
 }
 

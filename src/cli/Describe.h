@@ -2,7 +2,10 @@
 
 #include <juce_core/juce_core.h>
 
+class GlobalData;
 class SampleData;
+class SequenceData;
+class SequenceSet;
 
 // JSON and text descriptions of data, shared by the commands that print it.
 namespace Describe
@@ -12,6 +15,16 @@ namespace Describe
     // {"name", "sourceFileName", "channels", "frames", "sampleRate",
     //  "headerFlag", "memoryBytes", "pcmSha256", "parameters": {...}}
     juce::DynamicObject::Ptr sample (const SampleData& sample);
+
+    // {"name", "size", "length", "recordedLength", "keyboardSample" (0 to 35),
+    //  "sha256" of the pattern's block bytes}
+    juce::DynamicObject::Ptr pattern (const SequenceData& pattern);
+
+    // The 16 patterns of a set, in order.
+    juce::var patterns (const SequenceSet& set);
+
+    // {"image": 32 hex digits, "fields": {"metronome", ..., "endTrim"}}
+    juce::DynamicObject::Ptr global (const GlobalData& global);
 
     // The same facts as lines of "key: value", nested objects indented.
     juce::String asText (const juce::var& value, int indent = 0);
