@@ -63,7 +63,8 @@ public:
     int getLengthParameter() const;
     int getRecordedLength() const;
 
-    // 0 to 35; 0 for a short block or an unset byte (0xFF).
+    // 0 to 35; 0 for a short block or an unset byte (0xFF). Setting clamps
+    // to 0 to 35 and changes nothing on a short block.
     int getKeyboardSample() const;
     void setKeyboardSample (int sampleIndex);
 
