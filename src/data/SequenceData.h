@@ -69,7 +69,7 @@ public:
     void setKeyboardSample (int sampleIndex);
 
     // Device memory for a block of the given size: whole 2048-byte pages,
-    // always one more than the size fills.
+    // one more than the block fills (none for an empty block).
     static int memoryForSize (int size);
     int getMemoryUsed() const { return memoryForSize (getSize()); }
 
