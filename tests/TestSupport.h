@@ -4,10 +4,13 @@
 
 #include <juce_events/juce_events.h>
 
+#include <csignal>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace TestSupport
 {
@@ -82,5 +85,26 @@ namespace TestSupport
         juce::File folder = juce::File::createTempFile ("plovara-test");
         TemporaryFolder() { folder.createDirectory(); }
         ~TemporaryFolder() { folder.deleteRecursively(); }
+    };
+
+    // While it lives, writes past the given size of any file fail, as they
+    // would on a full disk.
+    struct FileSizeLimit
+    {
+        explicit FileSizeLimit (rlim_t bytes)
+        {
+            getrlimit (RLIMIT_FSIZE, &previous);
+            std::signal (SIGXFSZ, SIG_IGN);
+            rlimit limited = previous;
+            limited.rlim_cur = bytes;
+            setrlimit (RLIMIT_FSIZE, &limited);
+        }
+        ~FileSizeLimit()
+        {
+            setrlimit (RLIMIT_FSIZE, &previous);
+            std::signal (SIGXFSZ, SIG_DFL);
+        }
+
+        rlimit previous {};
     };
 }

@@ -6,6 +6,7 @@ bool write (const juce::File& target, const std::function<bool (juce::OutputStre
 {
     // The temporary file deletes itself unless it was moved over the target.
     juce::TemporaryFile temporary (target);
+    juce::int64 bytesWritten = 0;
 
     {
         juce::FileOutputStream out (temporary.getFile());
@@ -17,7 +18,14 @@ bool write (const juce::File& target, const std::function<bool (juce::OutputStre
 
         if (out.getStatus().failed())
             return false;
+
+        bytesWritten = out.getPosition();
     }
+
+    // A short write (a full disk, a size limit) does not always show in the
+    // stream's status, but it does in the size of the file.
+    if (temporary.getFile().getSize() != bytesWritten)
+        return false;
 
     return temporary.overwriteTargetFileWithTemporary();
 }

@@ -2,7 +2,9 @@
 
 #include "data/EffectData.h"
 #include "data/EffectParameterTable.h"
+#include "data/GlobalData.h"
 #include "data/SampleData.h"
+#include "data/SequenceData.h"
 
 #include <juce_cryptography/juce_cryptography.h>
 
@@ -18,6 +20,11 @@ namespace
 const char* const parameterKeys[SampleData::numParameters] = {
     "pan", "level", "veloInt", "semitone", "tune", "decay", "release", "originalBpm",
     "start", "end", "bpmSync", "loop", "reverse", "fxSw"
+};
+
+const char* const globalFieldKeys[GlobalData::numFields] = {
+    "metronome", "memoryProtect", "lcdBacklight", "audioInMode", "patternChange", "globalMidiChannel",
+    "keyboardMidiChannel", "localControl", "midiRouting", "midiClock", "audioInLevel", "startTrim", "endTrim"
 };
 
 juce::String pcmSha256 (const SampleData& sample)
@@ -66,6 +73,38 @@ juce::DynamicObject::Ptr effect (const EffectData& e)
     object->setProperty ("knob1", e.getByte (EffectData::firstKnobByte));
     object->setProperty ("knob2", e.getByte (EffectData::firstKnobByte + 1));
     object->setProperty ("image", juce::String::toHexString (image.data(), (int) image.size(), 0));
+    return object;
+}
+
+juce::DynamicObject::Ptr pattern (const SequenceData& p)
+{
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("name", p.getName());
+    object->setProperty ("size", p.getSize());
+    object->setProperty ("length", p.getLengthParameter());
+    object->setProperty ("recordedLength", p.getRecordedLength());
+    object->setProperty ("keyboardSample", p.getKeyboardSample());
+    object->setProperty ("sha256", sha256Hex (p.getBytes(), (size_t) p.getSize()));
+    return object;
+}
+
+juce::var patterns (const SequenceSet& set)
+{
+    juce::Array<juce::var> list;
+    for (int i = 0; i < SequenceSet::numPatterns; ++i)
+        list.add (juce::var (pattern (*set.getPattern (i)).get()));
+    return list;
+}
+
+juce::DynamicObject::Ptr global (const GlobalData& g)
+{
+    juce::DynamicObject::Ptr fields (new juce::DynamicObject());
+    for (int i = 0; i < GlobalData::numFields; ++i)
+        fields->setProperty (globalFieldKeys[i], g.getField (i));
+
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("image", juce::String::toHexString (g.getImage().data(), (int) g.getImage().size(), 0));
+    object->setProperty ("fields", fields.get());
     return object;
 }
 

@@ -2,7 +2,9 @@
 #include "cli/CliCommand.h"
 #include "cli/Describe.h"
 #include "data/Chunk.h"
+#include "data/GlobalData.h"
 #include "data/SampleData.h"
+#include "data/SequenceData.h"
 
 #include <ostream>
 
@@ -19,7 +21,11 @@ public:
         return "usage: plovara-cli info FILE [--json]\n\n"
                "Prints what FILE holds. Sample files (.plvr_sample) are described with\n"
                "their name, audio format, memory use, a SHA-256 of their PCM bytes and\n"
-               "their parameters; --json prints one JSON object instead of text.";
+               "their parameters. Pattern-set files (.plvr_seq) list their 16 patterns\n"
+               "with name, block size, length, recorded length, keyboard-mode sample\n"
+               "(0 to 35) and a SHA-256 of the block. Global files (.plvr_glob) show\n"
+               "their 16-byte image in hex and its 13 fields. --json prints one JSON\n"
+               "object instead of text.";
     }
 
     int run (CliContext& context) override
@@ -58,16 +64,36 @@ private:
         {
             SampleData sample;
             sample.readFrom (stream);
+            return withKind ("sample", Describe::sample (sample));
+        }
 
-            auto object = Describe::sample (sample);
-            juce::DynamicObject::Ptr withKind (new juce::DynamicObject());
-            withKind->setProperty ("kind", "sample");
-            for (auto& property : object->getProperties())
-                withKind->setProperty (property.name, property.value);
-            return juce::var (withKind.get());
+        if (Chunk::peekId (stream, SequenceSet::chunkId))
+        {
+            SequenceSet set;
+            set.readFrom (stream);
+            juce::DynamicObject::Ptr object (new juce::DynamicObject());
+            object->setProperty ("patterns", Describe::patterns (set));
+            return withKind ("patternSet", object);
+        }
+
+        if (Chunk::peekId (stream, GlobalData::chunkId))
+        {
+            GlobalData global;
+            global.readFrom (stream);
+            return withKind ("global", Describe::global (global));
         }
 
         throw Exception ("Error_FileUnsupportedChunk");
+    }
+
+    // The description with "kind" as its first property.
+    static juce::var withKind (const juce::String& kind, const juce::DynamicObject::Ptr& description)
+    {
+        juce::DynamicObject::Ptr object (new juce::DynamicObject());
+        object->setProperty ("kind", kind);
+        for (auto& property : description->getProperties())
+            object->setProperty (property.name, property.value);
+        return juce::var (object.get());
     }
 };
 

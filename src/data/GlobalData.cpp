@@ -76,6 +76,11 @@ void GlobalData::setImage (const void* data, size_t size)
     std::memcpy (image.data(), data, std::min (size, (size_t) imageSize));
 }
 
+int GlobalData::getChunkSize() const
+{
+    return Chunk::headerSize + imageSize;
+}
+
 bool GlobalData::writeTo (juce::OutputStream& stream)
 {
     ChunkWriter chunk;

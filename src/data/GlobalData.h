@@ -64,7 +64,7 @@ public:
 
     bool writeTo (juce::OutputStream& stream) override;
     bool readFrom (juce::InputStream& stream) override;
-    int getChunkSize() const override { return 32 + imageSize; }
+    int getChunkSize() const override;
     juce::String getChunkId() const override { return chunkId; }
     void resetToDefaults() override { image = defaultImage; }
 

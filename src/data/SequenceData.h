@@ -63,12 +63,13 @@ public:
     int getLengthParameter() const;
     int getRecordedLength() const;
 
-    // 0 to 35; 0 for a short block or an unset byte (0xFF).
+    // 0 to 35; 0 for a short block or an unset byte (0xFF). Setting clamps
+    // to 0 to 35 and changes nothing on a short block.
     int getKeyboardSample() const;
     void setKeyboardSample (int sampleIndex);
 
     // Device memory for a block of the given size: whole 2048-byte pages,
-    // always one more than the size fills.
+    // one more than the block fills (none for an empty block).
     static int memoryForSize (int size);
     int getMemoryUsed() const { return memoryForSize (getSize()); }
 

@@ -60,6 +60,25 @@ TEST (FileReplacement, AFailedWriteLeavesTheOldFileAndNoLeftovers)
     EXPECT_EQ (countOtherFiles (temp.folder, target), 0);
 }
 
+TEST (FileReplacement, AShortWriteIsAFailure)
+{
+    TestSupport::TemporaryFolder temp;
+    const auto target = temp.folder.getChildFile ("data.bin");
+    target.replaceWithText ("old content");
+
+    bool written = true;
+    {
+        TestSupport::FileSizeLimit limit (100);
+        written = FileReplacement::write (target, [] (juce::OutputStream& out)
+        {
+            return out.writeRepeatedByte ('x', 300);
+        });
+    }
+    EXPECT_FALSE (written);
+    EXPECT_EQ (target.loadFileAsString(), "old content");
+    EXPECT_EQ (countOtherFiles (temp.folder, target), 0);
+}
+
 TEST (FileReplacement, AMissingFolderIsAFailure)
 {
     TestSupport::TemporaryFolder temp;

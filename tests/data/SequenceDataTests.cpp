@@ -259,9 +259,13 @@ TEST (SequenceData, SizesAndMemory)
     EXPECT_EQ (SequenceData::memoryForSize (2048), 4096);
     EXPECT_EQ (patternOfSize (2048).getMemoryUsed(), 4096);
 
-    const uint8_t tooLarge = 0;
-    EXPECT_FALSE (pattern.setBlock (&tooLarge, 65536));
+    const Bytes tooLarge (65536, 0);
+    EXPECT_FALSE (pattern.setBlock (tooLarge.data(), tooLarge.size()));
     EXPECT_EQ (pattern.getSize(), 100);
+
+    const auto initial = initialPatternBytes();
+    EXPECT_TRUE (pattern.setBlock (initial.data(), initial.size()));
+    EXPECT_EQ (blockOf (pattern), initial);
 }
 
 TEST (SequenceSet, SixteenPatternsInOneChunk)
