@@ -42,6 +42,13 @@ public:
     OwningAlertWindow (const juce::String& title, const juce::String& message, juce::MessageBoxIconType icon)
         : juce::AlertWindow (title, message, icon) {}
 
+    ~OwningAlertWindow() override
+    {
+        // The window forgets its extra components before they go.
+        while (getNumCustomComponents() > 0)
+            removeCustomComponent (0);
+    }
+
     void addOwnedComponent (std::unique_ptr<juce::Component> component)
     {
         addCustomComponent (component.get());
