@@ -183,6 +183,17 @@ float CFscBase::phaseSum (DspPath path, int phase, int channel) const
                                    rings[(size_t) channel].data() + historyIndex, tapsPerPhase);
 }
 
+void CFscBase::phaseSums (DspPath path, int phase, float* sums) const
+{
+    const float* table = tables[(size_t) phase].data();
+    int c = 0;
+    for (; c + 1 < numChannels; c += 2)
+        FirKernels::dotProductPair (path, table, rings[(size_t) c].data() + historyIndex,
+                                    rings[(size_t) c + 1].data() + historyIndex, tapsPerPhase, sums[c], sums[c + 1]);
+    for (; c < numChannels; ++c)
+        sums[c] = phaseSum (path, phase, c);
+}
+
 template <typename ComputeFrame>
 int CFscBase::resample (const float* const* inputs, int n, ComputeFrame computeFrame)
 {
@@ -217,8 +228,10 @@ int CFsConverter::processBlock (DspPath path, const float* const* inputs, float*
 {
     return resample (inputs, n, [&] (int phase, int index)
     {
+        float sums[maxChannels];
+        phaseSums (path, phase, sums);
         for (int c = 0; c < numChannels; ++c)
-            outputs[c][index] = phaseSum (path, phase, c);
+            outputs[c][index] = sums[c];
     });
 }
 
@@ -229,8 +242,12 @@ int COversamplingFilter::processBlock (DspPath path, const float* const* inputs,
     {
         push (inputs, i);
         for (int k = 0; k < upFactor; ++k)
+        {
+            float sums[maxChannels];
+            phaseSums (path, k, sums);
             for (int c = 0; c < numChannels; ++c)
-                outputs[c][i * upFactor + k] = phaseSum (path, k, c);
+                outputs[c][i * upFactor + k] = sums[c];
+        }
     }
     return n * upFactor;
 }
@@ -249,11 +266,10 @@ int CFsCwInterpolation::processBlock (DspPath path, const float* const* inputs, 
     {
         const int phase = position >> fractionBits;
         const float frac = (float) (position & fractionMask) * fractionScale;
+        float s0[maxChannels], s1[maxChannels];
+        phaseSums (path, phase, s0);
+        phaseSums (path, phase + 1, s1);
         for (int c = 0; c < numChannels; ++c)
-        {
-            const float s0 = phaseSum (path, phase, c);
-            const float s1 = phaseSum (path, phase + 1, c);
-            outputs[c][index] = (1.0f - frac) * s0 + frac * s1;
-        }
+            outputs[c][index] = (1.0f - frac) * s0[c] + frac * s1[c];
     });
 }

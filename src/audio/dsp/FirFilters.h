@@ -122,6 +122,8 @@ protected:
 
     // The dot product of a phase table with the newest P inputs of a channel.
     float phaseSum (DspPath path, int phase, int channel) const;
+    // The same for every channel, into sums[channel].
+    void phaseSums (DspPath path, int phase, float* sums) const;
 
     // The resampling loop on a grid of `upFactor` positions per input frame,
     // stepping by `step`: computeFrame (phasePosition, outputIndex) is called

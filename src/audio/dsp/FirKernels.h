@@ -10,6 +10,11 @@ namespace FirKernels
 // multiple of 4 (the polyphase tables are padded to that).
 float dotProduct (DspPath path, const float* coeffs, const float* history, int n);
 
+// Two dot products of the same coefficients with two histories (the two
+// channels of a stereo signal), sharing the coefficient loads.
+void dotProductPair (DspPath path, const float* coeffs, const float* history0, const float* history1, int n,
+                     float& sum0, float& sum1);
+
 // The symmetric FIR sum over an odd number of taps: window[0] is the oldest
 // input, window[taps − 1] the newest, and coeffs the first half of the
 // symmetric impulse response plus its centre. Pairs of inputs that share a
