@@ -263,10 +263,13 @@ TEST (FilterEngines, FloatingPointStateIsSetForTheCallAndRestored)
     filter.setupDecimation (33, 88200, 20000, 0.0, 2);
     const auto input = Signal::noise (1, 100);
     Signal out (1, 100);
+    // The control bits come back; the sticky status flags (low six bits)
+    // may have been raised by the test's own arithmetic.
+    constexpr unsigned int controlBits = ~0x3Fu;
     for (auto path : availablePaths())
     {
         filter.processWithPath (path, input.in(), out.out(), 100);
-        EXPECT_EQ (_mm_getcsr(), unusual);
+        EXPECT_EQ (_mm_getcsr() & controlBits, unusual & controlBits);
     }
 
     _mm_setcsr (original);
