@@ -2,7 +2,9 @@
 
 #include "audio/dsp/DspPlatform.h"
 #include "audio/dsp/FilterCoeffs.h"
+#include "audio/dsp/FirKernels.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -47,7 +49,7 @@ public:
 protected:
     CFirLpfBase (std::unique_ptr<CFirLpfCoeffs> coefficientGenerator, double attenuationDb, int channels);
 
-    virtual int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) = 0;
+    virtual int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) = 0;
 
     std::unique_ptr<CFirLpfCoeffs> generator;
     const int numChannels;
@@ -78,7 +80,7 @@ public:
     using CFirLpfBase::process;
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 
 private:
     static constexpr int ringMask = ringSize - 1;
@@ -121,9 +123,9 @@ protected:
     void push (const float* const* inputs, int frame);
 
     // The dot product of a phase table with the newest P inputs of a channel.
-    float phaseSum (DspPath path, int phase, int channel) const;
+    float phaseSum (const FirKernels& kernels, int phase, int channel) const;
     // The same for every channel, into sums[channel].
-    void phaseSums (DspPath path, int phase, float* sums) const;
+    void phaseSums (const FirKernels& kernels, int phase, float* sums) const;
 
     // The resampling loop on a grid of `upFactor` positions per input frame,
     // stepping by `step`: computeFrame (phasePosition, outputIndex) is called
@@ -143,6 +145,7 @@ private:
     // Each ring stores its inputs newest first and twice (at i and
     // i + ringSize), so the newest P inputs lie contiguous from historyIndex.
     std::vector<AlignedFloats> rings;
+    std::array<float*, maxChannels> ringData {};
     int historyIndex = 0;
     int64_t phaseAccumulator = 0;
     int tapsPerPhase = 0;
@@ -155,7 +158,7 @@ public:
     using CFscBase::CFscBase;
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 };
 
 // Integer interpolation by L (M is 1).
@@ -165,7 +168,7 @@ public:
     using CFscBase::CFscBase;
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 };
 
 // Resampling by an arbitrary ratio: the phase grid has 14 fractional bits
@@ -184,5 +187,5 @@ public:
     void setupVariableRatio (int taps, int rate, int cutoffHz, int up, int outputRate);
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 };

@@ -182,41 +182,24 @@ float symmetricAvx2 (const float* coeffs, const float* window, int taps)
     return horizontalSum256 (acc) + symmetricScalar (coeffs, window, taps, k) + centreTap (coeffs, window, taps);
 }
 #endif
-}
 
-float FirKernels::dotProduct (DspPath path, const float* coeffs, const float* history, int n)
+float symmetricScalarFull (const float* coeffs, const float* window, int taps)
 {
-#if PLOVARA_DSP_X86
-    if (path == DspPath::avx2)
-        return dotAvx2 (coeffs, history, n);
-    if (path == DspPath::sse)
-        return dotSse (coeffs, history, n);
-#endif
-    (void) path;
-    return dotScalar (coeffs, history, n);
-}
-
-void FirKernels::dotProductPair (DspPath path, const float* coeffs, const float* history0, const float* history1,
-                                 int n, float& sum0, float& sum1)
-{
-#if PLOVARA_DSP_X86
-    if (path == DspPath::avx2)
-        return dotPairAvx2 (coeffs, history0, history1, n, sum0, sum1);
-    if (path == DspPath::sse)
-        return dotPairSse (coeffs, history0, history1, n, sum0, sum1);
-#endif
-    (void) path;
-    dotPairScalar (coeffs, history0, history1, n, sum0, sum1);
-}
-
-float FirKernels::symmetricFir (DspPath path, const float* coeffs, const float* window, int taps)
-{
-#if PLOVARA_DSP_X86
-    if (path == DspPath::avx2)
-        return symmetricAvx2 (coeffs, window, taps);
-    if (path == DspPath::sse)
-        return symmetricSse (coeffs, window, taps);
-#endif
-    (void) path;
     return symmetricScalar (coeffs, window, taps, 0) + centreTap (coeffs, window, taps);
+}
+}
+
+const FirKernels& FirKernels::forPath (DspPath path)
+{
+    static const FirKernels scalar { dotScalar, dotPairScalar, symmetricScalarFull };
+#if PLOVARA_DSP_X86
+    static const FirKernels sse { dotSse, dotPairSse, symmetricSse };
+    static const FirKernels avx2 { dotAvx2, dotPairAvx2, symmetricAvx2 };
+    if (path == DspPath::avx2)
+        return avx2;
+    if (path == DspPath::sse)
+        return sse;
+#endif
+    (void) path;
+    return scalar;
 }
