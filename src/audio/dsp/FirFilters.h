@@ -56,7 +56,9 @@ protected:
 };
 
 //==============================================================================
-// Integer decimation by M with a symmetric FIR of odd length.
+// Integer decimation by M with a symmetric FIR of odd length. Its input and
+// output arrays may be the same: each input is read before an output can
+// overwrite it.
 class CDecimationFilter : public CFirLpfBase
 {
 public:
@@ -75,9 +77,6 @@ public:
     int getNumTaps() const { return numTaps; }
     // Coefficient n of the filter as it runs.
     float getCoefficient (int n) const { return coefficients.data()[n]; }
-
-    // The input and output arrays may be the same.
-    using CFirLpfBase::process;
 
 protected:
     int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
