@@ -1,5 +1,8 @@
 #include "cli/CliCommand.h"
 #include "data/AudioBuffer.h"
+#include "resources/CZQVResource.h"
+#include "resources/ConsoleMessageBoxes.h"
+#include "resources/ResourceLanguage.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -106,12 +109,19 @@ int main (int argc, char* argv[])
     juce::ScopedJuceInitialiser_GUI juceInitialiser;
     AudioBufferIdManager::getInstance();
 
+    // The tool speaks English; message boxes raised on the way go to standard error.
+    ResourceLanguage::choose (ResourceLanguage::english);
+    CZQVResource::getInstance();
+    ConsoleMessageBoxes messageBoxes (std::cerr);
+    ScopedMessageBoxes installedMessageBoxes (messageBoxes);
+
     juce::StringArray arguments;
     for (int i = 1; i < argc; ++i)
         arguments.add (juce::String::fromUTF8 (argv[i]));
 
     const int status = runTool (arguments);
 
+    CZQVResource::releaseInstance();
     AudioBufferIdManager::releaseInstance();
     return status;
 }

@@ -1,4 +1,6 @@
 #include "cli/CliCommand.h"
+#include "resources/CZQVResource.h"
+#include "resources/ResourceLanguage.h"
 
 #include <ostream>
 
@@ -6,7 +8,11 @@ namespace CliReport
 {
 juce::String messageText (const juce::String& messageKey)
 {
-    return messageKey;
+    static const CZQVResource english (ResourceLanguage::english);
+
+    // A key without a text would leave the user with an empty line.
+    const auto text = english.getText (messageKey);
+    return text.isNotEmpty() ? text : messageKey;
 }
 
 void printJson (CliContext& context, const juce::var& value)

@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <cstddef>
 #include <memory>
 
 // The resource files embedded in the program (resources/ in the source tree).
@@ -9,8 +10,26 @@
 // "<name>.<type>", or "<name>.<language>.<type>" for a language version.
 namespace ResourceFiles
 {
-    // The bytes of the resource; empty when there is none.
+    // Where the embedded bytes of one resource are; data is null when there is none.
+    struct Bytes
+    {
+        const void* data = nullptr;
+        size_t size = 0;
+
+        bool isEmpty() const noexcept { return data == nullptr || size == 0; }
+    };
+
+    // Exactly the version asked for: the language version, or the neutral
+    // one when the language is empty.
+    Bytes locate (const juce::String& type, const juce::String& name, const juce::String& language = {});
+
+    // The version that serves a language best: its own, else the neutral
+    // one, else the English one.
+    Bytes locateFor (const juce::String& type, const juce::String& name, const juce::String& language);
+
+    // The bytes of locate(); empty when there is none.
     juce::MemoryBlock find (const juce::String& type, const juce::String& name, const juce::String& language = {});
 
+    // The parsed "xml" resource that serves the language best (see locateFor).
     std::unique_ptr<juce::XmlElement> loadXml (const juce::String& name, const juce::String& language = {});
 }

@@ -62,15 +62,17 @@ TEST (CliInfo, FailuresAndUsageErrorsHaveTheirExitStatus)
 
     auto junk = runCli ({ "info", "junk.plvr_sample" }, temp.folder);
     EXPECT_EQ (junk.exitCode, 1);
-    EXPECT_TRUE (junk.err.contains ("Error_FileUnsupportedChunk"));
+    EXPECT_TRUE (junk.err.contains ("Unsupported file format."));
     EXPECT_TRUE (junk.out.isEmpty());
 
     auto junkJson = runCli ({ "--json", "info", "junk.plvr_sample" }, temp.folder);
     EXPECT_EQ (junkJson.exitCode, 1);
     EXPECT_EQ (junkJson.json()["error"].toString(), "Error_FileUnsupportedChunk");
+    EXPECT_EQ (junkJson.json()["message"].toString(), "Unsupported file format.");
 
     auto missing = runCli ({ "info", "nothing-here.plvr_sample" }, temp.folder);
     EXPECT_EQ (missing.exitCode, 1);
+    EXPECT_TRUE (missing.err.contains ("The file is not found."));
 
     EXPECT_EQ (runCli ({ "info" }).exitCode, 2);
     EXPECT_EQ (runCli ({ "no-such-command" }).exitCode, 2);

@@ -1,0 +1,25 @@
+#include "gui/dialogs/GuiControllerBusyFlag.h"
+
+#include "app/GuiController.h"
+#include "app/Host.h"
+
+namespace
+{
+GuiController* currentGuiController()
+{
+    auto* host = Host::getInstancePointer();
+    return host != nullptr ? host->getGuiController() : nullptr;
+}
+}
+
+bool GuiControllerBusyFlag::isFree() const
+{
+    auto* controller = currentGuiController();
+    return controller != nullptr && ! controller->isBusy();
+}
+
+void GuiControllerBusyFlag::setBusy (bool busy)
+{
+    if (auto* controller = currentGuiController())
+        controller->setBusy (busy);
+}
