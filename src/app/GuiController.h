@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TransmitNoticeManager.h"
+
 #include <juce_events/juce_events.h>
 
 #include <cstdint>
@@ -31,11 +33,15 @@ public:
 
     int getSessionOrigin() const { return sessionOrigin; }
 
+    // The record of changes not yet sent to the device.
+    TransmitNoticeManager& getTransmitNoticeManager() { return transmitNotices; }
+
     bool isMainComponentModal() const;
 
     void handleMessage (const juce::Message& message) override;
 
 private:
+    TransmitNoticeManager transmitNotices;
     std::unique_ptr<MainWindow> mainWindow;
     int currentPage = 0;
     uint8_t busy = 0;

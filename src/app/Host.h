@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CZQVSingleton.h"
+#include "app/SingletonReference.h"
 #include "app/WaveSelection.h"
 
 #include <juce_data_structures/juce_data_structures.h>
@@ -8,10 +9,20 @@
 
 #include <memory>
 
+class AlertWindowMessageBoxes;
+class AudioBufferIdManager;
+class CZQVResource;
+class DebugLogger;
+class FontManager;
 class GuiController;
+class ImageResourceManager;
+class MessageEngine;
+class PreferencesData;
+class StringTable;
 
 // Owns every long-lived service of the program. Creates them in a fixed
-// order on construction and deletes them in the reverse order.
+// order on construction and deletes them in the reverse order: the owned
+// services first, then the process-wide singletons it holds.
 class Host : public juce::ChangeListener,
              public CZQVSingleton<Host>
 {
@@ -25,6 +36,7 @@ public:
     bool isReady() const;
 
     GuiController* getGuiController() const { return guiController.get(); }
+    StringTable* getParameterStrings() const { return parameterStrings.get(); }
     juce::ApplicationCommandManager* getCommandManager() const { return commandManager.get(); }
     juce::UndoManager* getUndoManager() const { return undoManager.get(); }
 
@@ -45,15 +57,27 @@ public:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
 private:
-    std::unique_ptr<GuiController> guiController;
+    void useSystemGuiFont();
+    void applyPreferences();
+
+    // Process-wide services, in the order they are taken.
+    SingletonReference<CZQVResource> resources;
+    SingletonReference<ImageResourceManager> images;
+    SingletonReference<FontManager> fonts;
+    SingletonReference<DebugLogger> debugLogger;
+    SingletonReference<MessageEngine> messageEngine;
+    SingletonReference<PreferencesData> preferences;
+    SingletonReference<AudioBufferIdManager> audioBufferIds;
+
+    // Services of its own, in the order they are made.
+    std::unique_ptr<StringTable> parameterStrings;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     std::unique_ptr<juce::UndoManager> undoManager;
+    std::unique_ptr<GuiController> guiController;
+    std::unique_ptr<AlertWindowMessageBoxes> messageBoxes;
 
     int currentPattern = 0;
     WaveSelectedStatus waveSelection;
     WaveGraphViewInfo waveView;
     juce::File currentFile;
-
-    bool holdsMessageEngine = false;
-    bool holdsAudioBufferIds = false;
 };

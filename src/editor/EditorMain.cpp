@@ -4,7 +4,9 @@
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
 #include "app/SingleInstance.h"
+#include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/main/WindowManagerAtoms.h"
+#include "resources/CZQVResource.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -54,8 +56,7 @@ public:
 
         if (host == nullptr || ! host->isReady())
         {
-            juce::AlertWindow::showMessageBox (juce::MessageBoxIconType::WarningIcon, getApplicationName(),
-                                               "Cannot startup this application...");
+            showStartupFailure();
             quit();
             return;
         }
@@ -107,6 +108,13 @@ public:
     }
 
 private:
+    // There is no window yet, so the box is shown whatever the busy flag says.
+    static void showStartupFailure()
+    {
+        SingletonReference<CZQVResource> strings;
+        AlertWindowMessageBoxes (nullptr).showError ("Error_FailedToStartApplication");
+    }
+
     // A termination signal asks to quit as the window's close button does.
     void timerCallback() override
     {

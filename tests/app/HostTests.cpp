@@ -3,26 +3,51 @@
 #include "app/GuiController.h"
 #include "app/Host.h"
 #include "app/MessageEngine.h"
+#include "app/UserFolders.h"
 #include "data/AudioBuffer.h"
 #include "gui/main/MainWindow.h"
+#include "prefs/PreferencesData.h"
+#include "resources/CZQVResource.h"
+#include "resources/MessageBoxes.h"
+#include "resources/StringTable.h"
 
 #include <gtest/gtest.h>
 
-TEST (Host, BuildsItsServicesAndReleasesThemInOrder)
+namespace
+{
+// The Host writes the user's preferences: keep them in a folder of the test.
+struct HostTest : ::testing::Test
+{
+    HostTest() { UserFolders::overrideApplicationDataFolder (temp.folder); }
+    ~HostTest() override { UserFolders::overrideApplicationDataFolder ({}); }
+    TestSupport::TemporaryFolder temp;
+};
+}
+
+TEST_F (HostTest, BuildsItsServicesAndReleasesThemInOrder)
 {
     auto* host = Host::getInstance();
     ASSERT_NE (host, nullptr);
     EXPECT_TRUE (host->isReady());
     EXPECT_NE (MessageEngine::getInstancePointer(), nullptr);
     EXPECT_NE (AudioBufferIdManager::getInstancePointer(), nullptr);
+    EXPECT_NE (CZQVResource::getInstancePointer(), nullptr);
+    EXPECT_NE (MessageBoxes::getCurrent(), nullptr);
+    EXPECT_EQ (host->getParameterStrings()->getItem ("OnOff", 1), "On");
 
     Host::releaseInstance();
     EXPECT_EQ (Host::getInstancePointer(), nullptr);
     EXPECT_EQ (MessageEngine::getInstancePointer(), nullptr);
     EXPECT_EQ (AudioBufferIdManager::getInstancePointer(), nullptr);
+    EXPECT_EQ (PreferencesData::getInstancePointer(), nullptr);
+    EXPECT_EQ (CZQVResource::getInstancePointer(), nullptr);
+    EXPECT_EQ (MessageBoxes::getCurrent(), nullptr);
+
+    // Releasing the preferences wrote them to the settings folder.
+    EXPECT_TRUE (temp.folder.getChildFile ("Tavir/Plovara Editor/PreferencesData.xml").existsAsFile());
 }
 
-TEST (Host, UndoChangesBroadcastDataChanged)
+TEST_F (HostTest, UndoChangesBroadcastDataChanged)
 {
     auto* host = Host::getInstance();
 
@@ -50,7 +75,7 @@ TEST (Host, UndoChangesBroadcastDataChanged)
     Host::releaseInstance();
 }
 
-TEST (Host, PagesOutsideZeroToFourAreIgnored)
+TEST_F (HostTest, PagesOutsideZeroToFourAreIgnored)
 {
     auto* host = Host::getInstance();
     host->setCurrentPage (Host::samplePage);
@@ -63,7 +88,7 @@ TEST (Host, PagesOutsideZeroToFourAreIgnored)
     Host::releaseInstance();
 }
 
-TEST (MainWindow, OpensUntitledAtTheFixedWidth)
+TEST_F (HostTest, MainWindowOpensUntitledAtTheFixedWidth)
 {
     auto* host = Host::getInstance();
     ASSERT_TRUE (host->getGuiController()->createMainWindow());
