@@ -89,7 +89,7 @@ private:
         }
 
         context.out << "Exported pattern " << options.patternIndex + 1 << " (\"" << pattern.getName() << "\", "
-                    << pattern.getRecordedLength() << " measures) to " << options.files[1] << ": "
+                    << pattern.getRecordedLength() << " recorded measure(s)) to " << options.files[1] << ": "
                     << size << " bytes" << std::endl;
     }
 };

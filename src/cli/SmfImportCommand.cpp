@@ -87,7 +87,7 @@ private:
 
         context.out << "Imported " << options.files[0] << " into pattern " << options.patternIndex + 1
                     << " of " << options.files[1] << ": \"" << pattern.getName() << "\", "
-                    << pattern.getRecordedLength() << " measures, " << pattern.getSize() << " bytes"
+                    << pattern.getRecordedLength() << " recorded measure(s), " << pattern.getSize() << " bytes"
                     << (cut ? " (cut at the size limit)" : "") << std::endl;
     }
 };

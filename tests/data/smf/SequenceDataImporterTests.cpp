@@ -497,3 +497,36 @@ TEST (SequenceDataImporter, FilesThatCannotBeOpened)
     EXPECT_EQ (importer.importSmf (onDisk, target, 0, 1), SequenceDataImporter::imported);
     EXPECT_EQ (target.getName(), "KICK");
 }
+
+TEST (SequenceDataImporter, DamagedFilesGiveACodeOrACompletePattern)
+{
+    // A two-track file with notes, running status, SysEx and meta events,
+    // damaged at random bytes (fixed seed) and cut at random lengths.
+    ByteBuilder first;
+    first.add ({ 0x00, 0xFF, 0x03, 0x03 }).text ("abc").add ({ 0x00, 0xF0, 0x02, 0x01, 0xF7, 0x00, 0xFF, 0x2F, 0x00 });
+    ByteBuilder second;
+    second.add ({ 0x00, 0x90, 0x3C, 0x64, 0x30, 0x3E, 0x64, 0x83, 0x00, 0x3C, 0x00, 0x10, 0x81, 0x40, 0x00,
+                  0x00, 0xC1, 0x05, 0x82, 0x00, 0x80, 0x3E, 0x00, 0x00, 0xFF, 0x2F, 0x00 });
+    const auto original = file (1, 96, { first.bytes, second.bytes });
+
+    juce::Random random (20261209);
+
+    for (int round = 0; round < 3000; ++round)
+    {
+        auto damaged = original;
+        for (int n = 1 + random.nextInt (4); n > 0; --n)
+            damaged[(size_t) random.nextInt ((int) damaged.size())] = (uint8_t) random.nextInt (256);
+        if (random.nextBool())
+            damaged.resize ((size_t) random.nextInt ((int) damaged.size()));
+
+        auto imported = import (damaged);
+        if (imported.result == SequenceDataImporter::failed)
+        {
+            EXPECT_GE (imported.code, SequenceDataImporter::smfSize);
+            continue;
+        }
+        expectCompleteBlock (imported.pattern);
+        if (HasFatalFailure())
+            return;
+    }
+}
