@@ -28,6 +28,16 @@ bool holdsWholeHeader (juce::InputStream& stream)
 }
 }
 
+ChunkWriter ChunkWriter::forLeaf (const juce::String& id, int payloadSize, int childSize)
+{
+    ChunkWriter header;
+    header.chunkId = id;
+    header.payloadSize = payloadSize;
+    header.childCount = 1;
+    header.childSize = childSize;
+    return header;
+}
+
 bool ChunkWriter::writeTo (juce::OutputStream& stream) const
 {
     uint8_t header[Chunk::headerSize];

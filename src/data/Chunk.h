@@ -36,6 +36,11 @@ struct ChunkWriter
     int childCount = 1;
     int childSize = 0;
 
+    // The header of a leaf: one child, whose size is the payload's unless
+    // the leaf says otherwise.
+    static ChunkWriter forLeaf (const juce::String& id, int payloadSize, int childSize);
+    static ChunkWriter forLeaf (const juce::String& id, int payloadSize) { return forLeaf (id, payloadSize, payloadSize); }
+
     // Writes the 32 header bytes; false when the stream refused them.
     bool writeTo (juce::OutputStream& stream) const;
 };

@@ -103,11 +103,6 @@ namespace LeafChunk
 {
 bool write (juce::OutputStream& stream, const juce::String& chunkId, const juce::MemoryBlock& payload)
 {
-    ChunkWriter header;
-    header.chunkId = chunkId;
-    header.payloadSize = (int) payload.getSize();
-    header.childCount = 1;
-    header.childSize = (int) payload.getSize();
-    return header.writeTo (stream) && stream.write (payload.getData(), payload.getSize());
+    return ChunkWriter::forLeaf (chunkId, (int) payload.getSize()).writeTo (stream) && stream.write (payload.getData(), payload.getSize());
 }
 }

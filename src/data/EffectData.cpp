@@ -32,13 +32,7 @@ int EffectData::getChunkSize() const
 
 bool EffectData::writeTo (juce::OutputStream& stream)
 {
-    ChunkWriter header;
-    header.chunkId = chunkId;
-    header.payloadSize = payloadSize;
-    header.childCount = 1;
-    header.childSize = payloadSize;
-
-    if (! header.writeTo (stream))
+    if (! ChunkWriter::forLeaf (chunkId, payloadSize).writeTo (stream))
         throw Exception ("Error_FileFailedToWriteEffectHeader");
 
     std::array<uint8_t, payloadSize> payload;

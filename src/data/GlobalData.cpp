@@ -83,13 +83,7 @@ int GlobalData::getChunkSize() const
 
 bool GlobalData::writeTo (juce::OutputStream& stream)
 {
-    ChunkWriter chunk;
-    chunk.chunkId = chunkId;
-    chunk.payloadSize = imageSize;
-    chunk.childCount = 1;
-    chunk.childSize = imageSize;
-
-    if (! chunk.writeTo (stream))
+    if (! ChunkWriter::forLeaf (chunkId, imageSize).writeTo (stream))
         return false;
 
     if (! stream.write (image.data(), image.size()))

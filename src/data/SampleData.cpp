@@ -325,12 +325,7 @@ bool SampleData::writeTo (juce::OutputStream& stream)
 {
     const int payloadSize = getChunkSize() - Chunk::headerSize;
 
-    ChunkWriter chunk;
-    chunk.chunkId = chunkId;
-    chunk.payloadSize = payloadSize;
-    chunk.childCount = 1;
-    chunk.childSize = payloadSize;
-    if (! chunk.writeTo (stream))
+    if (! ChunkWriter::forLeaf (chunkId, payloadSize).writeTo (stream))
         throw Exception ("Error_FileFailedToWriteSampleHeader");
 
     uint8_t block[parameterBlockSize];

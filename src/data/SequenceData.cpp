@@ -4,20 +4,15 @@
 #include "data/ByteFields.h"
 #include "data/Chunk.h"
 #include "data/NameField.h"
+#include "data/SequenceBlockLayout.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace
 {
-constexpr int sizeOffset = 4;
-constexpr int lengthOffset = 8;
-constexpr int recordedLengthOffset = 10;
-constexpr int eventCountOffset = 12;
-constexpr int measureTableOffset = 16;
-constexpr int keyboardSampleOffset = 480;
-constexpr int nameOffset = 488;
-constexpr int eventsOffset = 512;
+using namespace SequenceBlockLayout;
+
 
 constexpr int numMeasures = 100;
 constexpr int initialLength = 4;
@@ -186,11 +181,8 @@ bool SequenceData::writeTo (juce::OutputStream& stream)
 {
     const int n = getSize();
 
-    ChunkWriter chunk;
-    chunk.chunkId = chunkId;
-    chunk.payloadSize = getChunkSize() - Chunk::headerSize;
-    chunk.childCount = 1;
-    chunk.childSize = n;   // the block's own size, not the padded payload
+    // The child size is the block's own size, not the padded payload.
+    const auto chunk = ChunkWriter::forLeaf (chunkId, getChunkSize() - Chunk::headerSize, n);
 
     if (! chunk.writeTo (stream))
         return false;

@@ -2,6 +2,7 @@
 
 #include "app/FileReplacement.h"
 #include "data/ByteFields.h"
+#include "data/SequenceBlockLayout.h"
 #include "data/SequenceData.h"
 
 #include <cstring>
@@ -10,12 +11,8 @@
 
 namespace
 {
-constexpr int recordedLengthLowByte = 11;
-constexpr int keyboardSampleOffset = 480;
-constexpr int nameOffset = 488;
-constexpr int nameLength = 8;
-constexpr int eventsOffset = 512;
-constexpr int eventSize = 4;
+using namespace SequenceBlockLayout;
+
 
 constexpr int headersSize = 22;   // "MThd" chunk (14 bytes) and "MTrk" header (8 bytes)
 constexpr int ticksPerQuarter = 96;

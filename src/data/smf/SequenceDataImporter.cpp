@@ -1,6 +1,7 @@
 #include "data/smf/SequenceDataImporter.h"
 
 #include "data/ByteFields.h"
+#include "data/SequenceBlockLayout.h"
 #include "data/SequenceData.h"
 
 #include <algorithm>
@@ -10,17 +11,8 @@
 
 namespace
 {
-// The pattern block.
-constexpr int sizeOffset = 4;
-constexpr int lengthOffset = 8;
-constexpr int recordedLengthOffset = 10;
-constexpr int eventCountOffset = 12;
-constexpr int measureTableOffset = 16;
-constexpr int keyboardSampleOffset = 480;
-constexpr int nameOffset = 488;
-constexpr int nameLength = 8;
-constexpr int eventsOffset = 512;
-constexpr size_t eventSize = 4;
+using namespace SequenceBlockLayout;
+
 
 constexpr int patternTicksPerQuarter = 96;
 constexpr int ticksPerMeasure = 384;
