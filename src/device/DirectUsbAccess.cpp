@@ -213,7 +213,8 @@ bool DirectUsbAccess::writeBytes (const void* bytes, int count)
     return count <= 0 || driver->write (writePipe, bytes, count);
 }
 
-UsbDriver::ReadResult DirectUsbAccess::readUnit (void* dest, int count, UsbDriver::ReadMode mode, int waitMs)
+UsbDriver::ReadResult DirectUsbAccess::readUnit (void* dest, int count, UsbDriver::ReadMode mode, int waitMs,
+                                                const UsbDriver::StopRequest& stopRequested)
 {
     if (! pipesOpen)
     {
@@ -221,5 +222,5 @@ UsbDriver::ReadResult DirectUsbAccess::readUnit (void* dest, int count, UsbDrive
         return UsbDriver::ReadResult::nothing;
     }
 
-    return driver->read (readPipe, dest, count, mode, waitMs);
+    return driver->read (readPipe, dest, count, mode, waitMs, stopRequested);
 }

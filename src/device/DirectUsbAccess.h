@@ -29,7 +29,8 @@ public:
 
 protected:
     UsbDriver::Pacing getPacing() const override { return pacing; }
-    UsbDriver::ReadResult readUnit (void* dest, int count, UsbDriver::ReadMode mode, int waitMs) override;
+    UsbDriver::ReadResult readUnit (void* dest, int count, UsbDriver::ReadMode mode, int waitMs,
+                                    const UsbDriver::StopRequest& stopRequested) override;
 
 private:
     void enumerate();

@@ -56,8 +56,7 @@ int DirectUsbAccessBase::expectedMessageSize (int id, int dataSize)
 }
 
 DirectUsbAccessBase::DirectUsbAccessBase()
-    : juce::Thread ("USB Direct Access Thread"),
-      interpreter (*this, 1, true)
+    : interpreter (*this, 1, true)
 {
 }
 
@@ -68,8 +67,13 @@ DirectUsbAccessBase::~DirectUsbAccessBase()
 
 void DirectUsbAccessBase::stopReader()
 {
-    signalThreadShouldExit();
-    stopThread (stopWaitMs);
+    std::lock_guard<std::mutex> guard (readerLock);
+    readerShouldStop = true;
+    stateChanged.notify_all();
+
+    // Reads wait at most readerPollMs before they look at the request.
+    if (reader.joinable())
+        reader.join();
 }
 
 bool DirectUsbAccessBase::send (const SysExCommand& command, int chunkSize, UsbAccessCallback* callback)
@@ -138,12 +142,14 @@ void DirectUsbAccessBase::startReader (const ReaderMode& newMode, bool keepMatch
 {
     stop();
 
+    std::unique_lock<std::mutex> guard (readerLock);
     mode = newMode;
     replyMatched = false;
     if (! keepMatchedId)
         matchedId = -1;
     progressMark = 0;
     bulkBuffer.reset();
+    bulkFill = 0;
 
     {
         std::lock_guard<std::mutex> lock (stateLock);
@@ -151,7 +157,13 @@ void DirectUsbAccessBase::startReader (const ReaderMode& newMode, bool keepMatch
         readerEnded = false;
     }
 
-    startThread();
+    readerShouldStop = false;
+    reader = std::thread ([this]
+    {
+        juce::Thread::setCurrentThreadName ("USB Direct Access Thread");
+        run();
+    });
+    guard.unlock();
 
     if (const int pause = getPacing().afterReaderStart; pause > 0)
         juce::Thread::sleep (pause);
@@ -217,20 +229,31 @@ std::unique_ptr<SysExCommand> DirectUsbAccessBase::waitForMessage()
 
 bool DirectUsbAccessBase::readBytes (void* bytes, int count)
 {
+    // Silence for the time-out ends the read, also in the middle.
     const int wait = timeoutMs > 0 ? (int) timeoutMs : readerPollMs;
-    return readUnit (bytes, count, UsbDriver::ReadMode::raw, wait) == UsbDriver::ReadResult::complete;
+    return readUnit (bytes, count, UsbDriver::ReadMode::raw, wait, [] { return true; }) == UsbDriver::ReadResult::complete;
 }
 
 void DirectUsbAccessBase::run()
 {
-    std::vector<uint8_t> buffer ((size_t) bulkBufferSize);
+    uint8_t unit[unitSize];
     bool bulkMode = false;
-    int readSize = unitSize;
 
-    while (! threadShouldExit())
+    while (! readerShouldStop)
     {
+        const int remaining = bulkMode ? (int) bulkBuffer.getSize() - bulkFill : unitSize;
+
+        if (remaining <= 0)
+        {
+            finishBulk();
+            break;
+        }
+
+        // Bulk bytes go straight into the bulk buffer, in pieces.
+        auto* dest = bulkMode ? static_cast<uint8_t*> (bulkBuffer.getData()) + bulkFill : unit;
+        const int count = std::min (bulkBufferSize, remaining);
         const auto readMode = bulkMode ? UsbDriver::ReadMode::raw : UsbDriver::ReadMode::packets;
-        const auto result = readUnit (buffer.data(), readSize, readMode, readerPollMs);
+        const auto result = readUnit (dest, count, readMode, readerPollMs, [this] { return readerShouldStop.load(); });
 
         if (result == UsbDriver::ReadResult::nothing)
             continue;
@@ -238,21 +261,24 @@ void DirectUsbAccessBase::run()
         if (result == UsbDriver::ReadResult::failed)
         {
             DBG ("ReadFile error: " << (bulkMode ? "bulk" : "packets"));
-            wait (readerPollMs);   // a vanished device fails at once; do not spin
+            pauseReader();   // a vanished device fails at once; do not spin
             continue;
         }
 
         if (bulkMode)
         {
-            if (appendBulk (buffer.data(), readSize, readSize))
-                break;
+            advanceBulk (count);
+        }
+        else if (isBulkMarker (unit))
+        {
+            bulkMode = true;
+            bulkBuffer.setSize ((size_t) std::max (mode.expectedSize, 0));
+            bulkFill = 0;
+            touch();
         }
         else
         {
-            handleUnit (buffer.data(), bulkMode, readSize);
-
-            if (bulkMode && readSize <= 0 && appendBulk (nullptr, 0, readSize))
-                break;
+            interpreter.processPackets (unit, (size_t) unitSize);
         }
     }
 
@@ -263,45 +289,38 @@ void DirectUsbAccessBase::run()
     stateChanged.notify_all();
 }
 
-void DirectUsbAccessBase::handleUnit (const uint8_t* unit, bool& bulkMode, int& readSize)
+void DirectUsbAccessBase::pauseReader()
 {
-    if (isBulkMarker (unit))
-    {
-        bulkMode = true;
-        readSize = std::min (bulkBufferSize, mode.expectedSize);
-        touch();
-        return;
-    }
-
-    interpreter.processPackets (unit, (size_t) unitSize);
+    std::unique_lock<std::mutex> lock (stateLock);
+    stateChanged.wait_for (lock, std::chrono::milliseconds (readerPollMs), [this] { return readerShouldStop.load(); });
 }
 
-bool DirectUsbAccessBase::appendBulk (const uint8_t* bytes, int count, int& readSize)
+int DirectUsbAccessBase::bulkReplyId() const
+{
+    return mode.expectedIds.empty() ? 0 : mode.expectedIds.front();
+}
+
+void DirectUsbAccessBase::advanceBulk (int count)
 {
     touch();
-    const int before = (int) bulkBuffer.getSize();
-    bulkBuffer.append (bytes, (size_t) count);
-    const int have = (int) bulkBuffer.getSize();
-    const int expected = std::max (mode.expectedSize, 0);
-    const int id = mode.expectedIds.empty() ? 0 : mode.expectedIds.front();
+    const int before = bulkFill;
+    bulkFill += count;
 
-    if (have >= expected)
+    // Progress once per 16384 bytes; the end is reported by finishBulk.
+    if (bulkFill < (int) bulkBuffer.getSize() && bulkFill / bulkBufferSize > before / bulkBufferSize)
     {
-        bulkBuffer.setSize ((size_t) expected);
-        finishReply (std::make_unique<SysExCommand> (id, bulkBuffer.getData(), bulkBuffer.getSize()));
-        bulkBuffer.reset();
-        reportProgress (id, 1.0);
-        return true;
+        progressMark = bulkFill;
+        reportProgress (bulkReplyId(), (double) bulkFill / (double) bulkBuffer.getSize());
     }
+}
 
-    if (have / bulkBufferSize > before / bulkBufferSize)
-    {
-        progressMark = have;
-        reportProgress (id, (double) have / expected);
-    }
-
-    readSize = std::min (bulkBufferSize, expected - have);
-    return false;
+void DirectUsbAccessBase::finishBulk()
+{
+    auto command = std::make_unique<SysExCommand> (bulkReplyId());
+    command->data.swapWith (bulkBuffer);
+    bulkBuffer.reset();
+    finishReply (std::move (command));
+    reportProgress (bulkReplyId(), 1.0);
 }
 
 void DirectUsbAccessBase::finishReply (std::unique_ptr<SysExCommand> command)
@@ -356,7 +375,7 @@ void DirectUsbAccessBase::handleSysExData (const uint8_t* data, int length, bool
         auto command = std::make_unique<SysExCommand>();
         finishReply (command->decode (data, (size_t) length) ? std::move (command) : nullptr);
         reportProgress (matchedId, 1.0);
-        signalThreadShouldExit();
+        readerShouldStop = true;
         return;
     }
 

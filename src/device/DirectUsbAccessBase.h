@@ -10,12 +10,12 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <thread>
 
 // Everything of the access that does not depend on the driver: the reader
 // thread, the queue of unsolicited messages, waiting for a reply with an
 // inactivity time-out, bulk replies after the bulk marker, and progress.
 class DirectUsbAccessBase : public UsbAccess,
-                            protected juce::Thread,
                             protected UsbMidiInterpreterCallback
 {
 public:
@@ -23,7 +23,6 @@ public:
     static constexpr int bulkBufferSize = 16384;
     static constexpr int readerPollMs = 100;
     static constexpr int defaultTimeoutMs = 2000;
-    static constexpr int stopWaitMs = 2000;
 
     // Bytes 0 to 2 are 0xFF, the rest 0: announces raw bulk bytes.
     static bool isBulkMarker (const uint8_t* unit);
@@ -51,7 +50,8 @@ public:
 protected:
     // The driver-specific part.
     virtual UsbDriver::Pacing getPacing() const = 0;
-    virtual UsbDriver::ReadResult readUnit (void* dest, int count, UsbDriver::ReadMode mode, int waitMs) = 0;
+    virtual UsbDriver::ReadResult readUnit (void* dest, int count, UsbDriver::ReadMode mode, int waitMs,
+                                            const UsbDriver::StopRequest& stopRequested) = 0;
 
     bool isCancelled() const noexcept { return cancelled; }
 
@@ -70,9 +70,11 @@ private:
     };
 
     void startReader (const ReaderMode& mode, bool keepMatchedId);
-    void run() override;
-    void handleUnit (const uint8_t* unit, bool& bulkMode, int& readSize);
-    bool appendBulk (const uint8_t* bytes, int count, int& readSize);
+    void run();
+    void pauseReader();
+    void advanceBulk (int count);
+    void finishBulk();
+    int bulkReplyId() const;
     void finishReply (std::unique_ptr<SysExCommand> command);
     void touch() noexcept { lastActivity = juce::Time::getMillisecondCounter(); }
 
@@ -82,6 +84,11 @@ private:
     void enqueue (const uint8_t* data, int length, bool limited);
     bool isExpected (int id) const;
     void reportProgress (int id, double fraction);
+
+    // The reader thread, "USB Direct Access Thread". A plain thread, so
+    // that stopping and restarting it for every reply costs no polling.
+    std::thread reader;
+    std::atomic<bool> readerShouldStop { false };
 
     UsbMidiInterpreter interpreter;
     std::atomic<int> timeoutMs { defaultTimeoutMs };
@@ -95,7 +102,12 @@ private:
     bool replyMatched = false;
     int matchedId = -1;
     int progressMark = 0;
-    juce::MemoryBlock bulkBuffer;
+    juce::MemoryBlock bulkBuffer;   // sized to the whole reply once the marker came
+    int bulkFill = 0;
+
+    // Serialises starting and stopping the reader, which the session thread
+    // and the message thread (closing on a device change) may do at once.
+    std::mutex readerLock;
 
     // Guarded by stateLock: what the waiter takes.
     std::mutex stateLock;

@@ -251,7 +251,8 @@ juce::MemoryBlock LibUsbDriver::requestStringDescriptor (Handle writePipe, int s
     return length > 0 ? juce::MemoryBlock (buffer, (size_t) length) : juce::MemoryBlock();
 }
 
-UsbDriver::ReadResult LibUsbDriver::read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs)
+UsbDriver::ReadResult LibUsbDriver::read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs,
+                                          const StopRequest& stopRequested)
 {
     const auto device = deviceOf (readPipe, Kind::readPipe);
 
@@ -274,8 +275,8 @@ UsbDriver::ReadResult LibUsbDriver::read (Handle readPipe, void* dest, int count
         if (result != 0 && result != LIBUSB_ERROR_TIMEOUT)
             return ReadResult::failed;
 
-        if (transferred == 0)
-            return ReadResult::failed;   // stalled in the middle
+        if (transferred == 0 && stopRequested())
+            return ReadResult::failed;
 
         // A short USB packet ends a unit of event packets; the rest of the
         // unit is zero packets, which mean nothing.

@@ -36,7 +36,8 @@ public:
     uint32_t requestStringIndices (Handle writePipe) override;
     juce::MemoryBlock requestStringDescriptor (Handle writePipe, int stringIndex) override;
 
-    ReadResult read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs) override;
+    ReadResult read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs,
+                     const StopRequest& stopRequested) override;
     bool write (Handle writePipe, const void* bytes, int count) override;
 
 private:

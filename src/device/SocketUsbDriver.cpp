@@ -18,12 +18,12 @@ public:
     const DeviceDescriptor& getDescriptor() const override { return descriptor; }
     bool isAlive() const override { return alive; }
 
-    UsbDriver::ReadResult read (void* dest, int count, int waitMs) override
+    UsbDriver::ReadResult read (void* dest, int count, int waitMs, const UsbDriver::StopRequest& stopRequested) override
     {
         if (! alive)
             return UsbDriver::ReadResult::failed;
 
-        const auto result = socket->readExactly (dest, (size_t) count, waitMs);
+        const auto result = socket->readExactly (dest, (size_t) count, waitMs, stopRequested);
 
         if (result == UsbDriver::ReadResult::failed)
             lose();
@@ -62,7 +62,7 @@ std::unique_ptr<UnixSocket> connectAndIntroduce (const juce::String& path, Devic
     uint8_t bytes[DeviceDescriptor::size];
 
     if (socket == nullptr
-        || socket->readExactly (bytes, sizeof (bytes), SocketUsbDriver::descriptorWaitMs) != UsbDriver::ReadResult::complete)
+        || socket->readExactly (bytes, sizeof (bytes), SocketUsbDriver::descriptorWaitMs, [] { return true; }) != UsbDriver::ReadResult::complete)
         return nullptr;
 
     const auto introduced = DeviceDescriptor::fromBytes (bytes, sizeof (bytes));

@@ -103,11 +103,12 @@ juce::MemoryBlock StreamUsbDriver::requestStringDescriptor (Handle writePipe, in
     return descriptor.has_value() ? descriptor->getStringDescriptor (stringIndex) : juce::MemoryBlock();
 }
 
-UsbDriver::ReadResult StreamUsbDriver::read (Handle readPipe, void* dest, int count, ReadMode, int waitMs)
+UsbDriver::ReadResult StreamUsbDriver::read (Handle readPipe, void* dest, int count, ReadMode, int waitMs,
+                                             const StopRequest& stopRequested)
 {
     // Emulated devices always send whole units, so both modes read exactly.
     const auto stream = streamOf (readPipe, Kind::readPipe);
-    return stream != nullptr ? stream->read (dest, count, waitMs) : ReadResult::failed;
+    return stream != nullptr ? stream->read (dest, count, waitMs, stopRequested) : ReadResult::failed;
 }
 
 bool StreamUsbDriver::write (Handle writePipe, const void* bytes, int count)

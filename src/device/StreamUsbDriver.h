@@ -21,7 +21,7 @@ public:
     virtual bool isAlive() const = 0;
 
     // Exactly count bytes, with the waits of UsbDriver::read.
-    virtual UsbDriver::ReadResult read (void* dest, int count, int waitMs) = 0;
+    virtual UsbDriver::ReadResult read (void* dest, int count, int waitMs, const UsbDriver::StopRequest& stopRequested) = 0;
     virtual bool write (const void* bytes, int count) = 0;
 };
 
@@ -40,7 +40,8 @@ public:
     uint32_t requestStringIndices (Handle writePipe) override;
     juce::MemoryBlock requestStringDescriptor (Handle writePipe, int stringIndex) override;
 
-    ReadResult read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs) override;
+    ReadResult read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs,
+                     const StopRequest& stopRequested) override;
     bool write (Handle writePipe, const void* bytes, int count) override;
 
 protected:

@@ -33,6 +33,9 @@ UnixSocket::~UnixSocket()
 {
     if (fd >= 0)
         ::close (fd);
+
+    if (! listeningPath.empty())
+        ::unlink (listeningPath.c_str());
 }
 
 std::unique_ptr<UnixSocket> UnixSocket::connectTo (const juce::String& path)
@@ -66,11 +69,11 @@ std::unique_ptr<UnixSocket> UnixSocket::listenAt (const juce::String& path)
     if (::lstat (address.sun_path, &info) == 0 && S_ISSOCK (info.st_mode))
         ::unlink (address.sun_path);
 
-    if (::bind (descriptor, reinterpret_cast<sockaddr*> (&address), sizeof (address)) != 0
-        || ::listen (descriptor, 4) != 0)
+    if (::bind (descriptor, reinterpret_cast<sockaddr*> (&address), sizeof (address)) != 0)
         return nullptr;
 
-    return socket;
+    socket->listeningPath = address.sun_path;
+    return ::listen (descriptor, 4) == 0 ? std::move (socket) : nullptr;
 }
 
 bool UnixSocket::waitFor (short events, int waitMs) const
@@ -113,7 +116,7 @@ int UnixSocket::readSome (void* dest, size_t count, int waitMs)
     }
 }
 
-UsbDriver::ReadResult UnixSocket::readExactly (void* dest, size_t count, int waitMs)
+UsbDriver::ReadResult UnixSocket::readExactly (void* dest, size_t count, int waitMs, const UsbDriver::StopRequest& stopRequested)
 {
     auto* out = static_cast<uint8_t*> (dest);
     size_t got = 0;
@@ -125,7 +128,7 @@ UsbDriver::ReadResult UnixSocket::readExactly (void* dest, size_t count, int wai
         if (n == 0 && got == 0)
             return UsbDriver::ReadResult::nothing;
 
-        if (n <= 0)
+        if (n < 0 || (n == 0 && stopRequested()))
             return UsbDriver::ReadResult::failed;
 
         got += (size_t) n;

@@ -5,6 +5,7 @@
 #include <juce_core/juce_core.h>
 
 #include <memory>
+#include <string>
 
 // One end of a Unix stream socket, closed with the object. Every wait is
 // bounded.
@@ -16,15 +17,17 @@ public:
     // A connection to a listening socket; none when nobody listens there.
     static std::unique_ptr<UnixSocket> connectTo (const juce::String& path);
 
-    // A listening socket at the path, replacing a stale socket file there.
+    // A listening socket at the path, replacing a stale socket file there;
+    // the file goes with the object.
     static std::unique_ptr<UnixSocket> listenAt (const juce::String& path);
 
     // The next connection, or none when none came within waitMs.
     std::unique_ptr<UnixSocket> accept (int waitMs);
 
     // Exactly count bytes: nothing when no byte came within waitMs, failed
-    // when the peer closed or stalled in the middle.
-    UsbDriver::ReadResult readExactly (void* dest, size_t count, int waitMs);
+    // when the peer closed, or when stopRequested said so while the peer
+    // stalled in the middle.
+    UsbDriver::ReadResult readExactly (void* dest, size_t count, int waitMs, const UsbDriver::StopRequest& stopRequested);
 
     // Up to count bytes, as soon as any are there; 0 when none came within
     // waitMs, -1 when the peer closed.
@@ -40,4 +43,5 @@ private:
     bool waitFor (short events, int waitMs) const;
 
     int fd;
+    std::string listeningPath;
 };

@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <cstdint>
+#include <functional>
 
 // The driver underneath the access: device objects numbered from 0, each
 // with a read pipe and a write pipe, a handful of requests, and reads and
@@ -53,9 +54,14 @@ public:
     virtual uint32_t requestStringIndices (Handle writePipe) = 0;        // manufacturer << 8 | product
     virtual juce::MemoryBlock requestStringDescriptor (Handle writePipe, int stringIndex) = 0;
 
-    // Reads exactly count bytes. Waits at most waitMs for the first byte
-    // and, once bytes flow, at most waitMs for each further piece.
-    virtual ReadResult read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs) = 0;
+    // Asked while a read waits in the middle of a unit: true ends the read.
+    using StopRequest = std::function<bool()>;
+
+    // Reads exactly count bytes. Waits at most waitMs for the first byte;
+    // once bytes flow, waits for the rest, asking stopRequested every waitMs,
+    // so that nothing that arrived is lost and a stop is still seen soon.
+    virtual ReadResult read (Handle readPipe, void* dest, int count, ReadMode mode, int waitMs,
+                             const StopRequest& stopRequested) = 0;
 
     // Writes all count bytes, or fails; never blocks without bound.
     virtual bool write (Handle writePipe, const void* bytes, int count) = 0;

@@ -60,7 +60,7 @@ size_t ByteQueue::takeReady (uint8_t* dest, size_t count)
     return taken;
 }
 
-UsbDriver::ReadResult ByteQueue::read (void* dest, size_t count, int waitMs)
+UsbDriver::ReadResult ByteQueue::read (void* dest, size_t count, int waitMs, const UsbDriver::StopRequest& stopRequested)
 {
     auto* out = static_cast<uint8_t*> (dest);
     size_t got = 0;
@@ -96,8 +96,11 @@ UsbDriver::ReadResult ByteQueue::read (void* dest, size_t count, int waitMs)
             progressed = frontIsReady (juce::Time::getMillisecondCounter()) || (closed && chunks.empty());
         }
 
-        if (! progressed)
-            return got == 0 ? UsbDriver::ReadResult::nothing : UsbDriver::ReadResult::failed;
+        if (! progressed && got == 0)
+            return UsbDriver::ReadResult::nothing;
+
+        if (! progressed && stopRequested())
+            return UsbDriver::ReadResult::failed;
     }
 
     return UsbDriver::ReadResult::complete;

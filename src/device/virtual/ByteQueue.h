@@ -16,9 +16,8 @@ public:
     void close();
     bool isClosed() const;
 
-    // Exactly count bytes, waiting at most waitMs for the first byte and for
-    // each further piece.
-    UsbDriver::ReadResult read (void* dest, size_t count, int waitMs);
+    // Exactly count bytes, as UsbDriver::read.
+    UsbDriver::ReadResult read (void* dest, size_t count, int waitMs, const UsbDriver::StopRequest& stopRequested);
 
 private:
     struct Chunk

@@ -28,11 +28,7 @@ void VirtualDeviceServer::stop()
     signalThreadShouldExit();
     stopThread (4 * pollMs + writeTimeoutMs);
 
-    if (listener != nullptr)
-    {
-        listener.reset();
-        juce::File (path).deleteFile();
-    }
+    listener.reset();
 }
 
 void VirtualDeviceServer::disconnectClient()

@@ -29,9 +29,9 @@ public:
     const DeviceDescriptor& getDescriptor() const override { return descriptor; }
     bool isAlive() const override { return alive; }
 
-    UsbDriver::ReadResult read (void* dest, int count, int waitMs) override
+    UsbDriver::ReadResult read (void* dest, int count, int waitMs, const UsbDriver::StopRequest& stopRequested) override
     {
-        return fromDevice.read (dest, (size_t) count, waitMs);
+        return fromDevice.read (dest, (size_t) count, waitMs, stopRequested);
     }
 
     bool write (const void* bytes, int count) override
