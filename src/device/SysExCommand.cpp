@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace
 {
@@ -128,6 +127,19 @@ juce::MemoryBlock SysExCommand::encode() const
     if (messageId == none)
         return {};
 
+    const auto header = encodeHeader();
+    const size_t packedBytes = SevenBitPacking::packedSize (data.getSize());
+    juce::MemoryBlock message (header.size() + packedBytes + 1);
+    auto* out = static_cast<uint8_t*> (message.getData());
+
+    std::memcpy (out, header.data(), header.size());
+    SevenBitPacking::pack (static_cast<const uint8_t*> (data.getData()), data.getSize(), out + header.size());
+    out[header.size() + packedBytes] = sysExEnd;
+    return message;
+}
+
+std::vector<uint8_t> SysExCommand::encodeHeader() const
+{
     const auto& layout = getLayout (messageId);
     std::vector<uint8_t> header { sysExStart, manufacturerId, (uint8_t) (channelBase | (channel & 0x0f)),
                                   productId, layout.function };
@@ -164,14 +176,7 @@ juce::MemoryBlock SysExCommand::encode() const
         header.push_back ((uint8_t) (dataSize & 0x7f));
     }
 
-    const size_t packedBytes = SevenBitPacking::packedSize (data.getSize());
-    juce::MemoryBlock message (header.size() + packedBytes + 1);
-    auto* out = static_cast<uint8_t*> (message.getData());
-
-    std::memcpy (out, header.data(), header.size());
-    SevenBitPacking::pack (static_cast<const uint8_t*> (data.getData()), data.getSize(), out + header.size());
-    out[header.size() + packedBytes] = sysExEnd;
-    return message;
+    return header;
 }
 
 int SysExCommand::identify (const void* message, size_t length)

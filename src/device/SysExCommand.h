@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <cstdint>
+#include <vector>
 
 // One system exclusive message of the device, held as named fields. Device
 // messages are F0 42 3n 7F, a function byte, the header fields that the
@@ -100,6 +101,8 @@ public:
     juce::MemoryBlock data;
 
 private:
+    // F0 up to the last header field of a device message.
+    std::vector<uint8_t> encodeHeader() const;
     bool decodeDeviceMessage (const uint8_t* bytes, size_t start, size_t end, int id);
     bool decodeUniversalMessage (const uint8_t* bytes, size_t start, size_t end);
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -21,15 +22,19 @@ bool endsSysEx (int cin)
 }
 
 UsbMidiInterpreter::UsbMidiInterpreter (UsbMidiInterpreterCallback& callbackToUse, int cableNumber,
-                                        bool dropPartial)
+                                        bool dropPartial, size_t maxLength)
     : callback (callbackToUse),
       cable (cableNumber >= 0 && cableNumber < numCables ? cableNumber : 0),
-      dropPartialPackets (dropPartial)
+      dropPartialPackets (dropPartial),
+      maxSysExLength (std::min (maxLength, (size_t) std::numeric_limits<int>::max()))
 {
 }
 
 juce::MemoryBlock UsbMidiInterpreter::makePackets (const void* message, size_t count) const
 {
+    if (message == nullptr)
+        return {};
+
     const auto* bytes = static_cast<const uint8_t*> (message);
     juce::MemoryBlock packets ((count + 2) / 3 * packetSize, true);
     auto* out = static_cast<uint8_t*> (packets.getData());

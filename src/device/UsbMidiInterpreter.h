@@ -36,15 +36,17 @@ public:
     static constexpr int numCables = 16;
     static constexpr size_t packetSize = 4;
 
-    // A system exclusive message that grows beyond this is abandoned, so
-    // that a garbled stream without an end cannot take all memory; the
-    // bound is well above anything the device sends as one message.
-    static constexpr size_t maxSysExLength = 32 * 1024 * 1024;
+    // A system exclusive message that grows beyond the maximum length is
+    // abandoned up to its end, so that a garbled stream without an end
+    // cannot take all memory. The default is well above anything the
+    // device sends as one message.
+    static constexpr size_t defaultMaxSysExLength = 32 * 1024 * 1024;
 
     // Packets are made for the given cable (0 to 15, anything else is 0).
     // With dropPartialPackets a trailing part of a block shorter than a
     // packet is ignored; otherwise it is completed by the next block.
-    UsbMidiInterpreter (UsbMidiInterpreterCallback& callback, int cable, bool dropPartialPackets);
+    UsbMidiInterpreter (UsbMidiInterpreterCallback& callback, int cable, bool dropPartialPackets,
+                        size_t maxSysExLength = defaultMaxSysExLength);
 
     int getCable() const noexcept { return cable; }
 
@@ -75,6 +77,7 @@ private:
     UsbMidiInterpreterCallback& callback;
     const int cable;
     const bool dropPartialPackets;
+    const size_t maxSysExLength;
     std::array<Cable, numCables> cables;
     std::array<uint8_t, packetSize> pendingPacket {};
     size_t pendingBytes = 0;
