@@ -60,23 +60,24 @@ bool findMidiInterface (libusb_device* device, int& interfaceNumber, uint8_t& in
             if (setting.bInterfaceClass != audioClass || setting.bInterfaceSubClass != midiStreamingSubclass)
                 continue;
 
-            int ins = 0, outs = 0;
+            std::vector<uint8_t> ins, outs;
 
             for (int e = 0; e < setting.bNumEndpoints; ++e)
             {
                 const auto& endpoint = setting.endpoint[e];
 
-                if ((endpoint.bmAttributes & LIBUSB_TRANSFER_TYPE_MASK) != LIBUSB_TRANSFER_TYPE_BULK)
-                    continue;
-
-                if ((endpoint.bEndpointAddress & LIBUSB_ENDPOINT_IN) != 0)
-                    in = endpoint.bEndpointAddress, ++ins;
-                else
-                    out = endpoint.bEndpointAddress, ++outs;
+                if ((endpoint.bmAttributes & LIBUSB_TRANSFER_TYPE_MASK) == LIBUSB_TRANSFER_TYPE_BULK)
+                    ((endpoint.bEndpointAddress & LIBUSB_ENDPOINT_IN) != 0 ? ins : outs).push_back (endpoint.bEndpointAddress);
             }
 
-            found = ins == 1 && outs == 1;
-            interfaceNumber = setting.bInterfaceNumber;
+            found = ins.size() == 1 && outs.size() == 1;
+
+            if (found)
+            {
+                interfaceNumber = setting.bInterfaceNumber;
+                in = ins.front();
+                out = outs.front();
+            }
         }
     }
 

@@ -46,7 +46,6 @@ void UsbSession::run()
     finishReported = false;
     running = true;
 
-    progress = -1.0;   // so that the first report always goes out
     setProgress (0.0);
 
     ++runningSessions;
