@@ -44,8 +44,9 @@ private:
 
     std::mutex openLock;
     std::atomic<bool> pipesOpen { false };
-    UsbDriver::Handle readPipe = UsbDriver::invalidHandle;
-    UsbDriver::Handle writePipe = UsbDriver::invalidHandle;
+    // Read by the reader and the writers while open or close may change them.
+    std::atomic<UsbDriver::Handle> readPipe { UsbDriver::invalidHandle };
+    std::atomic<UsbDriver::Handle> writePipe { UsbDriver::invalidHandle };
 
     // Device numbers of the objects found by the last enumeration.
     std::array<int, maxDeviceObjects> deviceNumbers {};

@@ -22,7 +22,9 @@ UsbSessionManager::UsbSessionManager()
       parameterChangeChannel ([] { return 0; })
 {
     setPortKind (usbPort);
-    notifier = DeviceChangeNotifier::getInstance();
+
+    // The device watch belongs to the Host; without it, nobody tells.
+    notifier = DeviceChangeNotifier::getInstancePointer();
 
     if (notifier != nullptr)
         notifier->addListener (this);
@@ -31,10 +33,7 @@ UsbSessionManager::UsbSessionManager()
 UsbSessionManager::~UsbSessionManager()
 {
     if (notifier != nullptr)
-    {
         notifier->removeListener (this);
-        DeviceChangeNotifier::releaseInstance();
-    }
 
     const juce::ScopedLock guard (lock);
 

@@ -24,6 +24,8 @@ public:
 
     static constexpr int cancelTimeoutMs = 69000;
 
+    // Listens to the device watch when it exists; it must outlive the
+    // manager.
     UsbSessionManager();
     ~UsbSessionManager() override;
 

@@ -7,6 +7,7 @@
 #include "device/UsbSessionManager.h"
 
 #include <atomic>
+#include <thread>
 
 using namespace DeviceTestSupport;
 using Id = SysExCommand::MessageId;
@@ -98,6 +99,7 @@ struct ManagerFixture : VirtualDeviceFixture
     {
         engine = MessageEngine::getInstance();
         engine->addListener (&broadcasts);
+        DeviceChangeNotifier::getInstance();
         manager = std::make_unique<UsbSessionManager>();
         manager->setPortKind (UsbSessionManager::virtualPort);
         manager->addListener (&log);
@@ -112,6 +114,7 @@ struct ManagerFixture : VirtualDeviceFixture
     {
         manager->removeListener (&log);
         manager.reset();
+        DeviceChangeNotifier::releaseInstance();
         engine->removeListener (&broadcasts);
         MessageEngine::releaseInstance();
     }
@@ -312,4 +315,41 @@ TEST_F (ManagerFixture, UnpluggingDuringATransferEndsInATimeout)
     ASSERT_TRUE (waitForFinish());
     EXPECT_FALSE (log.lastResult);
     EXPECT_EQ (running->getErrorKey(), "Error_UsbTimeout");
+}
+
+TEST (DeviceChangeNotifier, TellsItsListenersInOrderOnTheMessageThread)
+{
+    struct Listener : DeviceChangeNotifierListener
+    {
+        Listener (std::vector<int>& journal, int number) : log (journal), id (number) {}
+        void deviceChanged() override
+        {
+            onMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
+            log.push_back (id);
+        }
+        std::vector<int>& log;
+        int id;
+        bool onMessageThread = false;
+    };
+
+    auto* notifier = DeviceChangeNotifier::getInstance();
+    std::vector<int> log;
+    Listener first (log, 1), second (log, 2);
+    notifier->addListener (&second);
+    notifier->addListener (&first);
+
+    auto device = std::make_shared<VirtualPlovara>();
+    std::thread plugger ([&] { VirtualUsbBus::getInstance().plug (device); });
+    plugger.join();
+    ASSERT_TRUE (TestSupport::dispatchUntil ([&] { return log.size() >= 2; }));
+    EXPECT_EQ (log, (std::vector<int> { 2, 1 }));
+    EXPECT_TRUE (first.onMessageThread && second.onMessageThread);
+
+    notifier->removeListener (&second);
+    VirtualUsbBus::getInstance().unplug (*device);
+    ASSERT_TRUE (TestSupport::dispatchUntil ([&] { return log.size() >= 3; }));
+    EXPECT_EQ (log.back(), 1);
+
+    notifier->removeListener (&first);
+    DeviceChangeNotifier::releaseInstance();
 }
