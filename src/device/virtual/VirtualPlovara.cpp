@@ -214,7 +214,7 @@ void VirtualPlovara::finishRawTransfer()
     const bool isSample = rawTarget == RawTarget::sample;
     SysExCommand logged (isSample ? Id::sampleData : Id::patternData);
     logged.dataSize = (int) rawBytes.getSize();
-    received.push_back (logged);
+    log (logged);
 
     auto& bank = addressedBank();
 
@@ -260,7 +260,7 @@ void VirtualPlovara::handleMessage (const SysExCommand& message)
     if (! universal && message.channel != midiChannel())
         return;
 
-    received.push_back (message);
+    log (message);
 
     if (id == Id::deviceInquiryRequest)
         return answerInquiry (message);
@@ -553,6 +553,14 @@ VirtualPlovara::Bank& VirtualPlovara::addressedBank()
 int VirtualPlovara::writeSuccessCode (bool alternativeAllowed) const
 {
     return alternativeAllowed && faults.alternativeSuccessCodes ? Id::status21 : Id::writeAccepted;
+}
+
+void VirtualPlovara::log (const SysExCommand& message)
+{
+    if (received.size() >= maxLoggedMessages)
+        received.erase (received.begin());
+
+    received.push_back (message);
 }
 
 bool VirtualPlovara::takeReplyFault (int& counter)

@@ -109,8 +109,10 @@ public:
     void setFaults (const Faults& faults);
     void setEffectSlotOffset (EffectSlotOffset offset);
 
-    // Every message the device took, in order; bulk data as commands of id
-    // 12 or 13 whose dataSize is the byte count.
+    // The messages the device took, in order, the latest maxLoggedMessages
+    // of them; bulk data as commands of id 12 or 13 whose dataSize is the
+    // byte count.
+    static constexpr size_t maxLoggedMessages = 1024;
     std::vector<SysExCommand> getReceivedMessages() const;
     void clearReceivedMessages();
 
@@ -161,6 +163,7 @@ private:
     void sendBulk (const juce::MemoryBlock& bytes);
     void output (const void* bytes, size_t count);
     bool takeReplyFault (int& counter);
+    void log (const SysExCommand& message);
 
     mutable std::mutex lock;
     std::array<Bank, numBanks> banks;
