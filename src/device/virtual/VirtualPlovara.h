@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-// An emulated Plovara: the device side of the whole message catalogue,
+// An emulated Plovara: the device side of every message the device knows,
 // with the device's state (eight user banks as byte images, which bank is
 // current, the global data, the bank dump mode) and switches that make it
 // misbehave for tests. It takes what the program writes to the write pipe
