@@ -45,3 +45,7 @@ target_compile_options(plovara-editor PRIVATE ${PLOVARA_WARNINGS})
 add_executable(plovara-cli ${PLOVARA_CLI_SOURCES})
 target_link_libraries(plovara-cli PRIVATE plovara_core)
 target_compile_options(plovara-cli PRIVATE ${PLOVARA_WARNINGS})
+
+# Real Plovara hardware is reached through libusb.
+pkg_check_modules(LIBUSB REQUIRED IMPORTED_TARGET libusb-1.0)
+target_link_libraries(plovara_core PRIVATE PkgConfig::LIBUSB)

@@ -12,6 +12,7 @@ struct CliContext
 {
     juce::StringArray arguments;
     bool json = false;
+    juce::String device;   // --device or PLOVARA_DEVICE: usb, virtual or socket:PATH
     std::ostream& out;
     std::ostream& err;
 };

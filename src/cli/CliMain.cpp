@@ -18,15 +18,26 @@ struct GlobalOptions
     bool json = false;
     bool help = false;
     bool version = false;
+    juce::String device;
+    bool deviceMissing = false;
 };
 
 juce::StringArray takeGlobalOptions (const juce::StringArray& all, GlobalOptions& options)
 {
     juce::StringArray rest;
 
-    for (const auto& argument : all)
+    for (int i = 0; i < all.size(); ++i)
     {
-        if (argument == "--json")
+        const auto& argument = all[i];
+
+        if (argument == "--device")
+        {
+            options.deviceMissing = i + 1 >= all.size();
+            options.device = all[++i];
+        }
+        else if (argument.startsWith ("--device="))
+            options.device = argument.fromFirstOccurrenceOf ("=", false, false);
+        else if (argument == "--json")
             options.json = true;
         else if (argument == "--help" || argument == "-h")
             options.help = true;
@@ -41,11 +52,15 @@ juce::StringArray takeGlobalOptions (const juce::StringArray& all, GlobalOptions
 void printOverview (std::ostream& stream, const std::vector<std::unique_ptr<CliCommand>>& commands)
 {
     stream << "plovara-cli " << toolVersion << ": the Plovara editor's command-line tool\n\n"
-           << "usage: plovara-cli [--json] COMMAND [ARGUMENTS]\n"
+           << "usage: plovara-cli [--json] [--device DEVICE] COMMAND [ARGUMENTS]\n"
            << "       plovara-cli COMMAND --help\n"
            << "       plovara-cli --version\n\n"
            << "Global options (before or after the command):\n"
-           << "  --json     print results as one JSON object on standard output\n\n"
+           << "  --json     print results as one JSON object on standard output\n"
+           << "  --device usb|virtual|socket:PATH\n"
+           << "             the device to talk to (default usb, or the PLOVARA_DEVICE\n"
+           << "             environment variable); virtual is an emulated Plovara of the\n"
+           << "             tool's own, socket:PATH one served by 'virtual-device'\n\n"
            << "Commands:\n";
 
     for (auto& command : commands)
@@ -69,7 +84,14 @@ int runTool (const juce::StringArray& arguments)
     const auto commands = createCliCommands();
 
     GlobalOptions options;
+    options.device = juce::SystemStats::getEnvironmentVariable ("PLOVARA_DEVICE", "usb");
     auto rest = takeGlobalOptions (arguments, options);
+
+    if (options.deviceMissing)
+    {
+        std::cerr << "plovara-cli: --device needs usb, virtual or socket:PATH\n";
+        return CliExit::usage;
+    }
 
     if (options.version && rest.isEmpty())
     {
@@ -99,7 +121,7 @@ int runTool (const juce::StringArray& arguments)
     }
 
     rest.remove (0);
-    CliContext context { rest, options.json, std::cout, std::cerr };
+    CliContext context { rest, options.json, options.device, std::cout, std::cerr };
     return command->run (context);
 }
 }
