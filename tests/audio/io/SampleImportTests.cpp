@@ -202,6 +202,19 @@ TEST_F (ImportFixture, ConvertsOtherRatesTo48000HzInsteadOfRelabellingThem)
     }
 }
 
+TEST_F (ImportFixture, FiltersWhatLiesAboveTheNewNyquistFrequencyOfOtherRates)
+{
+    // 64 kHz to 48 kHz (3 / 4) and 100 kHz to 48 kHz (12 / 25): a 30 kHz
+    // tone must not fold back into the audible band.
+    for (double rate : { 64000.0, 100000.0 })
+    {
+        ASSERT_TRUE (writeWav (file ("hi.wav"), rate, 1, (int) rate / 5, sine (30000.0, rate)));
+        SampleData target;
+        ASSERT_TRUE (runJob (target, file ("hi.wav"))->hasSucceeded()) << rate;
+        EXPECT_LT (rmsOf (target, 960, 7680), 0.001f) << rate;
+    }
+}
+
 TEST_F (ImportFixture, KeepsTheDevicesOwnRates)
 {
     ASSERT_TRUE (writeWav (file ("d.wav"), 12000.0, 1, 5, numbered));

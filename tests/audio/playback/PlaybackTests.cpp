@@ -197,6 +197,36 @@ TEST (AudioEngine, MixesBothPlayersScaledBy07)
     EXPECT_NEAR (out.getSample (0, 200), 0.35f, 1e-6f);
 }
 
+TEST (PreviewPlayer, PlaysAFileAtAnotherRateToItsEndAndStops)
+{
+    TestSupport::TemporaryFolder temp;
+    const auto file = temp.folder.getChildFile ("p.wav");
+    ASSERT_TRUE (AudioTestFiles::writeWav (file, 44100.0, 2, 4410, AudioTestFiles::constant (0.25f)));
+
+    AudioEngine engine (freshSettings(), {});
+    engine.prepareForDevice (48000.0, 256);
+    auto& preview = engine.getPreviewPlayer();
+    EXPECT_FALSE (preview.loadFile (temp.folder.getChildFile ("missing.wav")));
+    EXPECT_FALSE (preview.hasFile());
+    ASSERT_TRUE (preview.loadFile (file));
+    preview.play();
+
+    juce::AudioBuffer<float> out (2, 256);
+    int blocks = 0;
+    float middle = 0.0f;
+    while (preview.isPlaying() && blocks < 100)
+    {
+        runCallback (engine, out);
+        if (++blocks == 10)
+            middle = out.getSample (1, 128);
+    }
+
+    // 4410 frames at 44.1 kHz last 4800 frames at 48 kHz: about 19 blocks.
+    EXPECT_GE (blocks, 17);
+    EXPECT_LE (blocks, 21);
+    EXPECT_NEAR (middle, 0.7f * 0.25f, 0.003f);
+}
+
 TEST (AudioEngine, ConvertsTheMixToTheDevicesRate)
 {
     AudioEngine engine (freshSettings(), {});
