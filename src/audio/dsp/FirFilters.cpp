@@ -1,7 +1,5 @@
 #include "audio/dsp/FirFilters.h"
 
-#include "audio/dsp/FirKernels.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -44,7 +42,7 @@ int CFirLpfBase::processWithPath (DspPath path, const float* const* inputs, floa
         return 0;
 
     const ScopedDspFloatState floatState (path);
-    return processBlock (path, inputs, outputs, n);
+    return processBlock (FirKernels::forPath (path), inputs, outputs, n);
 }
 
 void CFirLpfBase::configure (int taps, int rate, int cutoffHz, double gainDb)
@@ -88,7 +86,7 @@ void CDecimationFilter::setupDecimation (int taps, int rate, int cutoffHz, doubl
     reset();
 }
 
-int CDecimationFilter::processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n)
+int CDecimationFilter::processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n)
 {
     int produced = 0;
     int write = writeIndex;
@@ -112,7 +110,7 @@ int CDecimationFilter::processBlock (DspPath path, const float* const* inputs, f
             if (write == due)
             {
                 const float* window = ring + write + ringSize - numTaps + 1;
-                out[produced++] = FirKernels::symmetricFir (path, coefficients.data(), window, numTaps);
+                out[produced++] = kernels.symmetricFir (coefficients.data(), window, numTaps);
                 due = (due + downFactor) & ringMask;
             }
             write = (write + 1) & ringMask;
@@ -129,6 +127,8 @@ CFscBase::CFscBase (int channels)
     : CFirLpfBase (std::make_unique<COversamplingFilterCoeffs>(), engineAttenuation, channels),
       rings (makeRings (numChannels, 2 * ringSize))
 {
+    for (int c = 0; c < numChannels; ++c)
+        ringData[(size_t) c] = rings[(size_t) c].data();
 }
 
 void CFscBase::reset()
@@ -171,16 +171,26 @@ void CFscBase::push (const float* const* inputs, int frame)
     historyIndex = (historyIndex - 1) & ringMask;
     for (int c = 0; c < numChannels; ++c)
     {
-        float* ring = rings[(size_t) c].data();
+        float* ring = ringData[(size_t) c];
         ring[historyIndex] = inputs[c][frame];
         ring[historyIndex + ringSize] = inputs[c][frame];
     }
 }
 
-float CFscBase::phaseSum (DspPath path, int phase, int channel) const
+float CFscBase::phaseSum (const FirKernels& kernels, int phase, int channel) const
 {
-    return FirKernels::dotProduct (path, tables[(size_t) phase].data(),
-                                   rings[(size_t) channel].data() + historyIndex, tapsPerPhase);
+    return kernels.dotProduct (tables[(size_t) phase].data(), ringData[(size_t) channel] + historyIndex, tapsPerPhase);
+}
+
+void CFscBase::phaseSums (const FirKernels& kernels, int phase, float* sums) const
+{
+    const float* table = tables[(size_t) phase].data();
+    int c = 0;
+    for (; c + 1 < numChannels; c += 2)
+        kernels.dotProductPair (table, ringData[(size_t) c] + historyIndex, ringData[(size_t) c + 1] + historyIndex,
+                                tapsPerPhase, sums[c], sums[c + 1]);
+    for (; c < numChannels; ++c)
+        sums[c] = phaseSum (kernels, phase, c);
 }
 
 template <typename ComputeFrame>
@@ -213,24 +223,30 @@ int CFscBase::resample (const float* const* inputs, int n, ComputeFrame computeF
 }
 
 //==============================================================================
-int CFsConverter::processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n)
+int CFsConverter::processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n)
 {
     return resample (inputs, n, [&] (int phase, int index)
     {
+        float sums[maxChannels];
+        phaseSums (kernels, phase, sums);
         for (int c = 0; c < numChannels; ++c)
-            outputs[c][index] = phaseSum (path, phase, c);
+            outputs[c][index] = sums[c];
     });
 }
 
 //==============================================================================
-int COversamplingFilter::processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n)
+int COversamplingFilter::processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n)
 {
     for (int i = 0; i < n; ++i)
     {
         push (inputs, i);
         for (int k = 0; k < upFactor; ++k)
+        {
+            float sums[maxChannels];
+            phaseSums (kernels, k, sums);
             for (int c = 0; c < numChannels; ++c)
-                outputs[c][i * upFactor + k] = phaseSum (path, k, c);
+                outputs[c][i * upFactor + k] = sums[c];
+        }
     }
     return n * upFactor;
 }
@@ -243,17 +259,16 @@ void CFsCwInterpolation::setupVariableRatio (int taps, int rate, int cutoffHz, i
     step = (int) ((double) rate * numPhases / outputRate * (1 << fractionBits));
 }
 
-int CFsCwInterpolation::processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n)
+int CFsCwInterpolation::processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n)
 {
     return resample (inputs, n, [&] (int position, int index)
     {
         const int phase = position >> fractionBits;
         const float frac = (float) (position & fractionMask) * fractionScale;
+        float s0[maxChannels], s1[maxChannels];
+        phaseSums (kernels, phase, s0);
+        phaseSums (kernels, phase + 1, s1);
         for (int c = 0; c < numChannels; ++c)
-        {
-            const float s0 = phaseSum (path, phase, c);
-            const float s1 = phaseSum (path, phase + 1, c);
-            outputs[c][index] = (1.0f - frac) * s0 + frac * s1;
-        }
+            outputs[c][index] = (1.0f - frac) * s0[c] + frac * s1[c];
     });
 }

@@ -2,7 +2,9 @@
 
 #include "audio/dsp/DspPlatform.h"
 #include "audio/dsp/FilterCoeffs.h"
+#include "audio/dsp/FirKernels.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -47,14 +49,16 @@ public:
 protected:
     CFirLpfBase (std::unique_ptr<CFirLpfCoeffs> coefficientGenerator, double attenuationDb, int channels);
 
-    virtual int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) = 0;
+    virtual int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) = 0;
 
     std::unique_ptr<CFirLpfCoeffs> generator;
     const int numChannels;
 };
 
 //==============================================================================
-// Integer decimation by M with a symmetric FIR of odd length.
+// Integer decimation by M with a symmetric FIR of odd length. Its input and
+// output arrays may be the same: each input is read before an output can
+// overwrite it.
 class CDecimationFilter : public CFirLpfBase
 {
 public:
@@ -74,11 +78,8 @@ public:
     // Coefficient n of the filter as it runs.
     float getCoefficient (int n) const { return coefficients.data()[n]; }
 
-    // The input and output arrays may be the same.
-    using CFirLpfBase::process;
-
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 
 private:
     static constexpr int ringMask = ringSize - 1;
@@ -121,7 +122,9 @@ protected:
     void push (const float* const* inputs, int frame);
 
     // The dot product of a phase table with the newest P inputs of a channel.
-    float phaseSum (DspPath path, int phase, int channel) const;
+    float phaseSum (const FirKernels& kernels, int phase, int channel) const;
+    // The same for every channel, into sums[channel].
+    void phaseSums (const FirKernels& kernels, int phase, float* sums) const;
 
     // The resampling loop on a grid of `upFactor` positions per input frame,
     // stepping by `step`: computeFrame (phasePosition, outputIndex) is called
@@ -141,6 +144,7 @@ private:
     // Each ring stores its inputs newest first and twice (at i and
     // i + ringSize), so the newest P inputs lie contiguous from historyIndex.
     std::vector<AlignedFloats> rings;
+    std::array<float*, maxChannels> ringData {};
     int historyIndex = 0;
     int64_t phaseAccumulator = 0;
     int tapsPerPhase = 0;
@@ -153,7 +157,7 @@ public:
     using CFscBase::CFscBase;
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 };
 
 // Integer interpolation by L (M is 1).
@@ -163,7 +167,7 @@ public:
     using CFscBase::CFscBase;
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 };
 
 // Resampling by an arbitrary ratio: the phase grid has 14 fractional bits
@@ -182,5 +186,5 @@ public:
     void setupVariableRatio (int taps, int rate, int cutoffHz, int up, int outputRate);
 
 protected:
-    int processBlock (DspPath path, const float* const* inputs, float* const* outputs, int n) override;
+    int processBlock (const FirKernels& kernels, const float* const* inputs, float* const* outputs, int n) override;
 };

@@ -123,7 +123,8 @@ bool CAudioFileConverterBase::start (CAudioPlayerInput* newInput, CAudioRecorder
     input = newInput;
     output = newOutput;
 
-    if (! prepareConverter())
+    started = prepareConverter();
+    if (! started)
     {
         primed = false;
         return false;
@@ -165,6 +166,9 @@ void CAudioFileConverterBase::configureLevels()
 
 void CAudioFileConverterBase::run()
 {
+    if (! started)
+        return;
+
     input->setPosition (0);
     auto& fade = levels->getFade();
     fade.setLength ((int64_t) (input->getLengthInSeconds() * fade.getSampleRate()));
@@ -268,6 +272,9 @@ int CAudioFileConverterPcmOutput::getPrimingFrames() const
 void CAudioFileConverterPcmOutput::prime()
 {
     const int delay = getPrimingFrames();
+    if (delay <= 0)
+        return;
+
     const float slope = 1.0f / (float) delay;
     int consumed = 0;
 

@@ -29,7 +29,7 @@ public:
     // cannot hold, or for a pair of rates without a converter.
     bool start (CAudioPlayerInput* input, CAudioRecorderOutput* output);
 
-    // Converts everything; call after a successful start.
+    // Converts everything; does nothing unless the last start succeeded.
     void run();
 
     // Ends the run at the next block boundary, skipping the flush. A stop
@@ -67,6 +67,7 @@ protected:
     int chunkSize = 0;
     std::atomic<bool> stopFlag { false };
     std::atomic<bool> pauseFlag { false };
+    bool started = false;
     bool bypass = false;
     bool keepPrimedRequest = false;
     bool primed = false;

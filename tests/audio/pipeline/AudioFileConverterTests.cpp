@@ -126,6 +126,16 @@ TEST (AudioFileConverter, StartFailsForMissingEndsAndUnknownRates)
     auto threeChannels = makeSample (3, 100, 44100.0);
     SampleDataAudioPlayerInput wide (&threeChannels);
     EXPECT_FALSE (pipeline.start (&wide, &output));
+
+    // A run after a failed start leaves the output untouched, even when an
+    // earlier start had succeeded.
+    auto good = makeSample (1, 4410, 44100.0);
+    fillWithSine (good, 1000.0);
+    SampleDataAudioPlayerInput goodInput (&good);
+    ASSERT_TRUE (pipeline.start (&goodInput, &output));
+    EXPECT_FALSE (pipeline.start (&wide, &output));
+    pipeline.run();
+    EXPECT_EQ (output.getFramesWritten(), 0);
 }
 
 TEST (AudioFileConverter, StopEndsTheRunWithoutTheFlush)
