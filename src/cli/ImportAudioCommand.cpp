@@ -2,11 +2,37 @@
 #include "cli/SampleFileTool.h"
 #include "data/SampleData.h"
 
+#include <csignal>
 #include <ostream>
 #include <unistd.h>
 
 namespace
 {
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void noteInterrupt (int) { interrupted = 1; }
+
+// While it exists, an interrupt or termination request is noted instead of
+// ending the process, so that the import can be cancelled cleanly.
+struct ScopedInterruptNote
+{
+    ScopedInterruptNote()
+    {
+        interrupted = 0;
+        previousInterrupt = std::signal (SIGINT, noteInterrupt);
+        previousTerminate = std::signal (SIGTERM, noteInterrupt);
+    }
+
+    ~ScopedInterruptNote()
+    {
+        std::signal (SIGINT, previousInterrupt);
+        std::signal (SIGTERM, previousTerminate);
+    }
+
+    void (*previousInterrupt) (int);
+    void (*previousTerminate) (int);
+};
+
 // Imports a WAV or AIFF file into a sample file, converting its rate.
 class ImportAudioCommand : public CliCommand
 {
@@ -19,7 +45,7 @@ public:
                "Imports the audio of IN into a default sample (named INITSMPL unless NAME\n"
                "is given) and writes it to OUT. Audio at a rate the device does not play\n"
                "is converted to 48000 Hz; mono and stereo files only. Progress goes to\n"
-               "standard error when that is a terminal.";
+               "standard error when that is a terminal. An interrupted import writes nothing.";
     }
 
     int run (CliContext& context) override
@@ -60,11 +86,16 @@ private:
         ThreadRunningSampleImporter job (sample, input, [] { return SampleDataFsConverter::bankSampleMemory; });
         const bool showProgress = isatty (STDERR_FILENO) != 0;
 
+        const ScopedInterruptNote interruptNote;
         job.startThread();
         while (! job.waitForThreadToExit (100))
+        {
+            if (interrupted != 0)
+                job.cancel();
             if (showProgress)
                 std::cerr << "\r" << job.getStatusText() << " " << juce::roundToInt (job.getProgress() * 100.0)
                           << "%   " << std::flush;
+        }
 
         if (showProgress)
             std::cerr << "\r" << std::string (60, ' ') << "\r" << std::flush;

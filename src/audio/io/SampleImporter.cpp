@@ -2,6 +2,9 @@
 
 #include "data/SampleData.h"
 
+#include <cstring>
+#include <limits>
+
 namespace
 {
 constexpr float intToFloatScale = 1.0f / 2147483648.0f;   // 2^-31
