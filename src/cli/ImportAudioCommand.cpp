@@ -69,8 +69,9 @@ public:
         if (error.isNotEmpty())
             return CliReport::failure (context, error);
 
-        sample.setName (name);
-        sample.setSourceFileName (input.getFileNameWithoutExtension());
+        SampleData slot;
+        slot.setName (name);
+        ThreadRunningSampleImporter::takeOverSlot (sample, slot, input);
 
         const auto writeError = SampleFileTool::writeSample (output, sample);
         if (writeError.isNotEmpty())

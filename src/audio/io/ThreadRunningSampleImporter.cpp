@@ -32,6 +32,21 @@ int ThreadRunningSampleImporter::frameLimitFor (juce::int64 targetMemoryBytes, j
     return (int) juce::jlimit ((juce::int64) 1, (juce::int64) std::numeric_limits<int>::max() - 1, limit);
 }
 
+void ThreadRunningSampleImporter::takeOverSlot (SampleData& imported, const SampleData& slot, const juce::File& file)
+{
+    const int start = imported.getParameter (SampleData::start);
+    const int end = imported.getParameter (SampleData::end);
+
+    uint8_t block[SampleData::parameterBlockSize];
+    slot.buildParameterBlock (block);
+    imported.parseParameterBlock (block);
+
+    imported.setParameter (SampleData::start, start);
+    imported.setParameter (SampleData::end, end);
+    imported.setParameter (SampleData::originalBpm, slot.getParameter (SampleData::originalBpm));
+    imported.setSourceFileName (file.getFileNameWithoutExtension());
+}
+
 void ThreadRunningSampleImporter::run()
 {
     if (importer == nullptr)

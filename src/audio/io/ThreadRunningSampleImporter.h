@@ -26,6 +26,11 @@ public:
     // Whether the job finished with the target replaced.
     bool hasSucceeded() const { return succeeded; }
 
+    // Makes an imported sample the slot's new sample: it takes the slot's
+    // name and parameters (original BPM included) but keeps its own start
+    // and end points, and records the file's name without extension.
+    static void takeOverSlot (SampleData& imported, const SampleData& slot, const juce::File& file);
+
     // The most frames an import may load with this much free memory and a
     // target of this many bytes of device memory.
     static int frameLimitFor (juce::int64 targetMemoryBytes, juce::int64 freeSampleMemory);

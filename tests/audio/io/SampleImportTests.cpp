@@ -226,6 +226,32 @@ TEST_F (ImportFixture, KeepsTheDevicesOwnRates)
     EXPECT_EQ (target.getParameter (SampleData::end), 4);
 }
 
+TEST_F (ImportFixture, TheImportedSampleTakesOverTheSlotsParametersButItsOwnPoints)
+{
+    ASSERT_TRUE (writeWav (file ("a long file name for a sample.wav"), 24000.0, 1, 50, numbered));
+    SampleData imported;
+    ASSERT_TRUE (runJob (imported, file ("a long file name for a sample.wav"))->hasSucceeded());
+
+    SampleData slot;
+    slot.resize (1, 1000, 48000.0, false);
+    slot.setName ("SNARE");
+    slot.setParameter (SampleData::pan, 3);
+    slot.setParameter (SampleData::reverse, 1);
+    slot.setParameter (SampleData::originalBpm, 1400);
+    slot.setParameter (SampleData::start, 500);
+    slot.setParameter (SampleData::end, 900);
+
+    ThreadRunningSampleImporter::takeOverSlot (imported, slot, file ("a long file name for a sample.wav"));
+    EXPECT_EQ (imported.getName(), "SNARE");
+    EXPECT_EQ (imported.getParameter (SampleData::pan), 3);
+    EXPECT_EQ (imported.getParameter (SampleData::reverse), 1);
+    EXPECT_EQ (imported.getParameter (SampleData::originalBpm), 1400);
+    EXPECT_EQ (imported.getParameter (SampleData::start), 0);
+    EXPECT_EQ (imported.getParameter (SampleData::end), 49);
+    EXPECT_EQ (imported.getSourceFileName(), "a long file n..");
+    EXPECT_EQ (imported.getNumFrames(), 51);
+}
+
 TEST_F (ImportFixture, RefusesMoreThanTwoChannelsAndLeavesTheTarget)
 {
     ASSERT_TRUE (writeWav (file ("quad.wav"), 48000.0, 4, 10, numbered));
