@@ -1,0 +1,136 @@
+#include "audio/io/SampleImporter.h"
+
+#include "data/SampleData.h"
+
+#include <cstring>
+#include <limits>
+
+namespace
+{
+constexpr float intToFloatScale = 1.0f / 2147483648.0f;   // 2^-31
+}
+
+//==============================================================================
+bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::InputStream>& stream,
+                               SampleData& target, int frameLimit)
+{
+    std::unique_ptr<juce::AudioFormatReader> reader (format.createReaderFor (stream.get(), false));
+    setProgress (0);
+    {
+        const juce::ScopedLock lock (cancelLock);
+        cancelFlag = false;
+    }
+
+    if (reader == nullptr)
+        return false;
+
+    stream.release();   // the reader owns it now
+
+    // One frame is kept free for the guard frame, so the count fits an int.
+    juce::int64 total = juce::jmin (reader->lengthInSamples, (juce::int64) std::numeric_limits<int>::max() - 1);
+    if (frameLimit > 0 && total >= frameLimit)
+        total = frameLimit;
+    const int frames = (int) juce::jmax ((juce::int64) 0, total);
+    const int channels = (int) reader->numChannels;
+
+    target.resize (channels, frames + 1, reader->sampleRate, false);
+
+    std::vector<std::vector<int>> block ((size_t) channels, std::vector<int> ((size_t) blockFrames));
+    std::vector<int*> blockPointers;
+    for (auto& channel : block)
+        blockPointers.push_back (channel.data());
+    blockPointers.push_back (nullptr);
+
+    int done = 0;
+    while (done < frames && ! isCancelled())
+    {
+        const int count = juce::jmin (blockFrames, frames - done);
+        reader->read (blockPointers.data(), channels, done, count, false);
+        storeBlock (target, block, done, count, reader->usesFloatingPointData);
+        done += count;
+        setProgress ((int) ((juce::int64) done * 100 / frames));
+    }
+
+    for (int c = 0; c < channels; ++c)
+        target.getAudio().setSample (c, done, 0.0f);   // the guard frame
+
+    target.takeNewBufferId();
+    if (done == frames)
+        setProgress (100);
+    return true;
+}
+
+void JuceSampleImporter::storeBlock (SampleData& target, const std::vector<std::vector<int>>& block, int firstFrame,
+                                     int frames, bool floatingPoint)
+{
+    for (int c = 0; c < (int) block.size(); ++c)
+    {
+        const int* source = block[(size_t) c].data();
+        float* dest = target.getAudio().getWritePointer (c, firstFrame);
+
+        if (floatingPoint)
+            std::memcpy (dest, source, (size_t) frames * sizeof (float));
+        else
+            for (int i = 0; i < frames; ++i)
+                dest[i] = (float) source[i] * intToFloatScale;
+    }
+}
+
+void JuceSampleImporter::cancel()
+{
+    const juce::ScopedLock lock (cancelLock);
+    cancelFlag = true;
+}
+
+bool JuceSampleImporter::isCancelled() const
+{
+    const juce::ScopedLock lock (cancelLock);
+    return cancelFlag;
+}
+
+void JuceSampleImporter::setProgress (int percent)
+{
+    if (percent == progressPercent.exchange (percent))
+        return;
+
+    if (onProgress)
+        onProgress (percent);
+    sendChangeMessage();
+}
+
+//==============================================================================
+FormatSampleImporter::FormatSampleImporter (std::unique_ptr<juce::AudioFormat> f, std::unique_ptr<juce::InputStream> s)
+    : format (std::move (f)), stream (std::move (s))
+{
+    engine.addChangeListener (this);
+}
+
+FormatSampleImporter::~FormatSampleImporter()
+{
+    engine.removeChangeListener (this);
+}
+
+bool FormatSampleImporter::importSample (SampleData& target, int frameLimit)
+{
+    if (stream == nullptr)
+        return false;
+
+    const bool read = engine.read (*format, stream, target, frameLimit);
+    return read && ! cancelRequested;
+}
+
+void FormatSampleImporter::cancel()
+{
+    cancelRequested = true;
+    engine.cancel();
+}
+
+WaveSampleImporter::WaveSampleImporter (std::unique_ptr<juce::InputStream> s)
+    : FormatSampleImporter (std::make_unique<juce::WavAudioFormat>(), std::move (s))
+{
+}
+
+AiffSampleImporter::AiffSampleImporter (std::unique_ptr<juce::InputStream> s)
+    : FormatSampleImporter (std::make_unique<juce::AiffAudioFormat>(), std::move (s))
+{
+}

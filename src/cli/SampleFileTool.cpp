@@ -1,0 +1,112 @@
+#include "cli/SampleFileTool.h"
+
+#include "app/Exception.h"
+#include "cli/Describe.h"
+#include "data/SampleData.h"
+
+#include <ostream>
+
+namespace SampleFileTool
+{
+juce::File resolve (const juce::String& path)
+{
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+juce::String readSample (const juce::File& file, SampleData& sample)
+{
+    if (! file.existsAsFile())
+        return "Error_FileTargetFileNotExist";
+
+    juce::FileInputStream stream (file);
+    if (! stream.openedOk())
+        return "Error_FileFailedToOpen";
+
+    try
+    {
+        sample.readFrom (stream);
+        return {};
+    }
+    catch (const Exception& e)
+    {
+        return e.getMessageKey();
+    }
+}
+
+juce::String writeAtomically (const juce::File& target,
+                              const std::function<juce::String (const juce::File& temporary)>& write)
+{
+    if (target.isDirectory())
+        return "Error_FileFailedToOpenToSave";
+
+    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
+    const auto error = write (temporary.getFile());
+
+    if (error.isNotEmpty())
+        return error;
+
+    return temporary.overwriteTargetFileWithTemporary() ? juce::String() : juce::String ("Error_FileFailedToOpenToSave");
+}
+
+juce::String writeSample (const juce::File& target, SampleData& sample)
+{
+    return writeAtomically (target, [&sample] (const juce::File& temporary) -> juce::String
+    {
+        juce::FileOutputStream stream (temporary);
+        if (! stream.openedOk())
+            return "Error_FileFailedToOpenToSave";
+
+        try
+        {
+            sample.writeTo (stream);
+            stream.flush();
+            return stream.getStatus().wasOk() ? juce::String() : juce::String ("Error_FileFailedToWriteSampleData");
+        }
+        catch (const Exception& e)
+        {
+            return e.getMessageKey();
+        }
+    });
+}
+
+bool takeOption (juce::StringArray& arguments, const juce::String& name, juce::String& value)
+{
+    const int index = arguments.indexOf (name);
+    if (index < 0)
+        return true;
+
+    if (index + 1 >= arguments.size())
+        return false;
+
+    value = arguments[index + 1];
+    arguments.removeRange (index, 2);
+    return true;
+}
+
+bool parseInt (const juce::String& text, int& value)
+{
+    const auto digits = text.startsWithChar ('-') ? text.substring (1) : text;
+    if (digits.isEmpty() || ! digits.containsOnly ("0123456789") || digits.length() > 9)
+        return false;
+
+    value = text.getIntValue();
+    return true;
+}
+
+int reportWritten (CliContext& context, const juce::File& output, const SampleData& sample)
+{
+    if (context.json)
+    {
+        auto description = Describe::sample (sample);
+        description->setProperty ("output", output.getFullPathName());
+        CliReport::printJson (context, juce::var (description.get()));
+    }
+    else
+    {
+        context.out << "wrote " << output.getFullPathName().toStdString() << ": " << sample.getNumChannels()
+                    << " channel(s), " << sample.getNumFrames() << " frames at " << sample.getSampleRate()
+                    << " Hz" << std::endl;
+    }
+    return CliExit::success;
+}
+}

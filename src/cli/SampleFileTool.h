@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+#include <functional>
+
+class SampleData;
+
+// What the sample commands share: reading a sample file, writing an output
+// that never stays half-written, options and the report of a result.
+namespace SampleFileTool
+{
+    juce::File resolve (const juce::String& path);
+
+    // Reads a ".plvr_sample" file; the message key of a failure, else empty.
+    juce::String readSample (const juce::File& file, SampleData& sample);
+
+    // Writes through a temporary file in the target's folder that replaces
+    // the target only when writing succeeded; the message key of a failure.
+    // `write` returns the key of its own failure, or empty.
+    juce::String writeAtomically (const juce::File& target,
+                                  const std::function<juce::String (const juce::File& temporary)>& write);
+
+    juce::String writeSample (const juce::File& target, SampleData& sample);
+
+    // Takes "--NAME VALUE" out of the arguments; false when the value is
+    // missing. `value` stays unchanged when the option is absent.
+    bool takeOption (juce::StringArray& arguments, const juce::String& name, juce::String& value);
+
+    // A whole decimal number.
+    bool parseInt (const juce::String& text, int& value);
+
+    // The written sample: described as JSON, or one line of text.
+    int reportWritten (CliContext& context, const juce::File& output, const SampleData& sample);
+}
