@@ -83,7 +83,7 @@ TEST_F (CliAudio, AFailedImportLeavesNoFileBehind)
 
     result = run ({ "import-audio", "missing.wav", "out.plvr_sample" });
     EXPECT_EQ (result.exitCode, 1);
-    EXPECT_TRUE (result.err.contains ("Error_FileTargetFileNotExist"));
+    EXPECT_TRUE (result.err.contains ("The file is not found."));
 
     file ("text.txt").replaceWithText ("hello");
     EXPECT_EQ (run ({ "import-audio", "text.txt", "out.plvr_sample" }).exitCode, 1);
