@@ -1,5 +1,7 @@
 #include "cli/Describe.h"
 
+#include "data/AllData.h"
+#include "data/BankData.h"
 #include "data/EffectData.h"
 #include "data/EffectParameterTable.h"
 #include "data/GlobalData.h"
@@ -105,6 +107,60 @@ juce::DynamicObject::Ptr global (const GlobalData& g)
     juce::DynamicObject::Ptr object (new juce::DynamicObject());
     object->setProperty ("image", juce::String::toHexString (g.getImage().data(), (int) g.getImage().size(), 0));
     object->setProperty ("fields", fields.get());
+    return object;
+}
+
+juce::DynamicObject::Ptr bank (const BankData& b)
+{
+    juce::Array<juce::var> samples;
+    for (int i = 0; i < SampleSet::numSamples; ++i)
+        samples.add (juce::var (sample (b.getSample (i)).get()));
+
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("name", b.getName());
+    object->setProperty ("tempo", b.getTempo());
+    object->setProperty ("audioInThruFx", b.getAudioInThruFx());
+    object->setProperty ("fits", b.fitsInMemory());
+    object->setProperty ("freeSampleMemory", b.getFreeSampleMemory());
+    object->setProperty ("freePatternMemory", b.getFreePatternMemory());
+    object->setProperty ("samples", samples);
+    object->setProperty ("patterns", patterns (b.getSequenceSet()));
+    object->setProperty ("effect", effect (b.getEffect()).get());
+    return object;
+}
+
+namespace
+{
+juce::var namesOf (const juce::StringArray& names)
+{
+    juce::Array<juce::var> list;
+    for (auto& name : names)
+        list.add (name);
+    return list;
+}
+
+juce::var bankSummary (int index, const BankDataInformation& info)
+{
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("letter", BankSet::letterOf (index));
+    object->setProperty ("name", info.bankName);
+    object->setProperty ("sampleNames", namesOf (info.sampleNames));
+    object->setProperty ("patternNames", namesOf (info.patternNames));
+    object->setProperty ("effectType", info.effectType);
+    object->setProperty ("fits", info.fits);
+    return juce::var (object.get());
+}
+}
+
+juce::DynamicObject::Ptr allData (const AllData& all)
+{
+    juce::Array<juce::var> banks;
+    for (int i = 0; i < BankSet::numBanks; ++i)
+        banks.add (bankSummary (i, all.getBankSet().getBank (i).getInformation()));
+
+    juce::DynamicObject::Ptr object (new juce::DynamicObject());
+    object->setProperty ("banks", banks);
+    object->setProperty ("global", global (all.getGlobalData()).get());
     return object;
 }
 

@@ -2,6 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
+class AllData;
+class BankData;
+class BankDataInformation;
 class EffectData;
 class GlobalData;
 class SampleData;
@@ -29,6 +32,15 @@ namespace Describe
 
     // {"image": 32 hex digits, "fields": {"metronome", ..., "endTrim"}}
     juce::DynamicObject::Ptr global (const GlobalData& global);
+
+    // {"name", "tempo", "audioInThruFx", "fits", "freeSampleMemory",
+    //  "freePatternMemory", "samples": [36 × sample], "patterns": [16 × pattern],
+    //  "effect"}
+    juce::DynamicObject::Ptr bank (const BankData& bank);
+
+    // {"banks": [8 × {"letter", "name", "sampleNames", "patternNames",
+    //  "effectType", "fits"}], "global"}; from the stored banks' summaries.
+    juce::DynamicObject::Ptr allData (const AllData& all);
 
     // The same facts as lines of "key: value", nested objects indented.
     juce::String asText (const juce::var& value, int indent = 0);

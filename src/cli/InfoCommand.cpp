@@ -1,6 +1,8 @@
 #include "app/Exception.h"
 #include "cli/CliCommand.h"
 #include "cli/Describe.h"
+#include "data/AllData.h"
+#include "data/BankData.h"
 #include "data/Chunk.h"
 #include "data/GlobalData.h"
 #include "data/SampleData.h"
@@ -24,8 +26,13 @@ public:
                "their parameters. Pattern-set files (.plvr_seq) list their 16 patterns\n"
                "with name, block size, length, recorded length, keyboard-mode sample\n"
                "(0 to 35) and a SHA-256 of the block. Global files (.plvr_glob) show\n"
-               "their 16-byte image in hex and its 13 fields. --json prints one JSON\n"
-               "object instead of text.";
+               "their 16-byte image in hex and its 13 fields. Bank files (.plvr_bank)\n"
+               "show the bank parameters, free memory, every sample and pattern as above\n"
+               "and the effect. Bank memory backups (.plvr_all) list the eight banks A\n"
+               "to H with their names, sample and pattern names, effect type and whether\n"
+               "they fit the device's memory, then the global data; their banks pass\n"
+               "through swap files, one at a time. --json prints one JSON object instead\n"
+               "of text.";
     }
 
     int run (CliContext& context) override
@@ -81,6 +88,20 @@ private:
             GlobalData global;
             global.readFrom (stream);
             return withKind ("global", Describe::global (global));
+        }
+
+        if (Chunk::peekId (stream, BankData::chunkId))
+        {
+            BankData bank;
+            bank.readFrom (stream);
+            return withKind ("bank", Describe::bank (bank));
+        }
+
+        if (Chunk::peekId (stream, AllData::chunkId))
+        {
+            AllData all;
+            all.readFrom (stream);
+            return withKind ("allData", Describe::allData (all));
         }
 
         throw Exception ("Error_FileUnsupportedChunk");

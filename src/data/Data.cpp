@@ -48,7 +48,7 @@ bool DataSet::readFrom (juce::InputStream& stream)
 
     ChunkReader header;
 
-    if (! header.readFrom (stream, getChunkId()))
+    if (! Chunk::holdsWholeHeader (stream) || ! header.readFrom (stream, getChunkId()))
         throw Exception ("Error_FileFailedToReadDataSetHeader");
 
     // Each pass reads the next chunk into the first child of that kind that

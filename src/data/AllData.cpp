@@ -1,0 +1,46 @@
+#include "data/AllData.h"
+
+BankSet::BankSet()
+{
+    const auto swapFolder = SwapFolder::forThisProcess();
+
+    for (int i = 0; i < numBanks; ++i)
+    {
+        auto fileBased = std::make_unique<FileBasedStoredBankData> (swapFolder);
+
+        if (fileBased->isValid())
+            addChild (std::move (fileBased));
+        else
+            addChild (std::make_unique<MemoryBasedStoredBankData>());
+    }
+}
+
+StoredBankData& BankSet::getBank (int index) const
+{
+    return static_cast<StoredBankData&> (getChild (index));
+}
+
+bool BankSet::loadInto (int index, BankData& bank) const
+{
+    return isBankIndex (index) && getBank (index).loadInto (bank);
+}
+
+bool BankSet::storeFrom (int index, BankData& bank) const
+{
+    return isBankIndex (index) && getBank (index).storeFrom (bank);
+}
+
+bool BankSet::allFit() const
+{
+    for (int i = 0; i < numBanks; ++i)
+        if (! getBank (i).getInformation().fits)
+            return false;
+
+    return true;
+}
+
+AllData::AllData()
+{
+    addChild (std::make_unique<BankSet>());
+    addChild (std::make_unique<GlobalData>());
+}

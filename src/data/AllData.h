@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/GlobalData.h"
+#include "data/StoredBankData.h"
+
+// The device's bank memory: eight stored banks, A to H. Each bank lives in
+// a swap file where one can be prepared, else in memory.
+class BankSet : public DataSet
+{
+public:
+    static constexpr int numBanks = 8;
+    static inline const juce::String chunkId { "3872BnkS" };
+
+    BankSet();
+
+    StoredBankData& getBank (int index) const;
+
+    // False for an index outside 0 to 7 and when the stored bank failed.
+    bool loadInto (int index, BankData& bank) const;
+    bool storeFrom (int index, BankData& bank) const;
+
+    // True when every bank's summary says it fits the device's memory.
+    bool allFit() const;
+
+    static juce::String letterOf (int index) { return juce::String::charToString ((juce::juce_wchar) ('A' + index)); }
+
+    juce::String getChunkId() const override { return chunkId; }
+
+private:
+    static bool isBankIndex (int index) { return index >= 0 && index < numBanks; }
+};
+
+// Everything the device holds: the bank memory and the global settings; the
+// whole of a ".plvr_all" file.
+class AllData : public DataSet
+{
+public:
+    static inline const juce::String chunkId { "3872AllD" };
+
+    AllData();
+
+    BankSet& getBankSet() const { return static_cast<BankSet&> (getChild (0)); }
+    GlobalData& getGlobalData() const { return static_cast<GlobalData&> (getChild (1)); }
+
+    juce::String getChunkId() const override { return chunkId; }
+};
