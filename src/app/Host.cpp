@@ -3,7 +3,16 @@
 #include "app/GuiController.h"
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
+#include "audio/io/SampleImportExportManager.h"
+#include "audio/playback/AudioPlayerManager.h"
+#include "audio/playback/X3872AudioDeviceManager.h"
+#include "data/AllData.h"
 #include "data/AudioBuffer.h"
+#include "data/BankData.h"
+#include "data/DataCenter.h"
+#include "data/GlobalData.h"
+#include "device/DeviceChangeNotifier.h"
+#include "device/DeviceConnection.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/dialogs/GuiControllerBusyFlag.h"
 #include "prefs/PreferencesData.h"
@@ -30,6 +39,12 @@ Host::Host()
 
     parameterStrings = std::make_unique<StringTable> ("ParameterStrings");
 
+    if (! createDataCenter())
+        return;
+
+    createPlayerManager();
+    startSessionManager();
+
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     undoManager = std::make_unique<juce::UndoManager> (undoMaximumUnits, undoMinimumTransactions);
     undoManager->addChangeListener (this);
@@ -52,6 +67,11 @@ Host::~Host()
 
     undoManager.reset();
     commandManager.reset();
+    device.reset();
+
+    keepAudioDeviceSettings();
+    playerManager.reset();
+    dataCenter.reset();
     parameterStrings.reset();
 
     GuiTranslations::remove();
@@ -65,11 +85,79 @@ void Host::useSystemGuiFont()
         juce::LookAndFeel::getDefaultLookAndFeel().setDefaultSansSerifTypeface (typeface);
 }
 
+// A bank memory that cannot be used stops the start-up: the program
+// cannot run without it.
+bool Host::createDataCenter()
+{
+    dataCenter = std::make_unique<DataCenter> (*parameterStrings);
+
+    if (dataCenter->getAllData() != nullptr && ! dataCenter->getAllData()->isValid())
+    {
+        dataCenter.reset();
+        return false;
+    }
+    return true;
+}
+
+void Host::createPlayerManager()
+{
+    AudioPlayerManager::Hooks hooks;
+    hooks.getSample = [this] (int index) -> const SampleData* { return &dataCenter->getEditBank().getSample (index); };
+    hooks.getSelection = [this] { return waveSelection; };
+    hooks.canPlay = [this] { return guiController != nullptr && guiController->getCurrentPage() == samplePage; };
+    hooks.showMessage = [] (const juce::String& key) { MessageBoxes::errorBox (key); };
+
+    std::unique_ptr<juce::XmlElement> settings;
+    if (auto* prefs = preferences.get())
+        settings = prefs->getAudioDeviceSettings();
+    if (settings == nullptr)
+        settings = std::make_unique<juce::XmlElement> (PreferencesData::audioDeviceSettingsTag);
+
+    playerManager = std::make_unique<AudioPlayerManager> (
+        std::make_unique<AudioEngine> (AudioDeviceSettings (*settings), AudioEngine::createPlatformDeviceTypes()),
+        std::move (hooks));
+
+    dataCenter->setSampleChangedHook ([this] (int index) { playerManager->reloadSample (index); });
+}
+
+// The device named on the command line or by PLOVARA_DEVICE. A port that
+// does not open now is opened when a device arrives.
+void Host::startSessionManager()
+{
+    juce::StringArray tokens;
+    if (auto* app = juce::JUCEApplicationBase::getInstance())
+        tokens = app->getCommandLineParameterArray();
+
+    device = std::make_unique<DeviceConnection> (DeviceConnection::fromCommandLine (tokens));
+    device->getManager().setParameterChangeSettings (
+        [this] { return preferences.get() != nullptr && preferences.get()->getFlag (PreferencesData::enableParameterChange); },
+        [this] { return dataCenter->getGlobalData().getField (GlobalData::globalMidiChannel); });
+    device->open();
+}
+
+UsbSessionManager* Host::getSessionManager() const
+{
+    return device != nullptr ? &device->getManager() : nullptr;
+}
+
 void Host::applyPreferences()
 {
-    if (auto* prefs = preferences.get())
-        if (const int scale = prefs->getNumber (PreferencesData::waveGraphViewScale); scale > 0)
-            waveView.scale = scale;
+    auto* prefs = preferences.get();
+    if (prefs == nullptr)
+        return;
+
+    if (const int scale = prefs->getNumber (PreferencesData::waveGraphViewScale); scale > 0)
+        waveView.scale = scale;
+
+    if (playerManager != nullptr)
+        playerManager->setPlaySelection (prefs->getFlag (PreferencesData::audioPlaySelection));
+}
+
+void Host::keepAudioDeviceSettings()
+{
+    if (playerManager != nullptr && preferences.get() != nullptr)
+        if (auto xml = playerManager->getEngine().getSettings().createXml())
+            preferences.get()->setAudioDeviceSettings (*xml);
 }
 
 bool Host::isReady() const
@@ -77,6 +165,9 @@ bool Host::isReady() const
     return resources.get() != nullptr
         && preferences.get() != nullptr
         && messageEngine.get() != nullptr
+        && deviceChanges.get() != nullptr
+        && dataCenter != nullptr
+        && playerManager != nullptr
         && guiController != nullptr
         && commandManager != nullptr
         && undoManager != nullptr;
@@ -85,6 +176,10 @@ bool Host::isReady() const
 void Host::setWaveSelection (const WaveSelectedStatus& selection)
 {
     waveSelection = selection;
+
+    if (playerManager != nullptr)
+        playerManager->updateSelection();
+
     MessageEngine::broadcast (MessageIds::dataChanged);
 }
 
@@ -100,10 +195,15 @@ void Host::setCurrentPage (int page)
     if (page < noPage || page > lastPage || guiController == nullptr || guiController->isMainComponentModal())
         return;
 
-    if (guiController->getCurrentPage() == page)
+    const int previousPage = guiController->getCurrentPage();
+    if (previousPage == page)
         return;
 
     guiController->setCurrentPage (page);
+
+    if (previousPage == samplePage && playerManager != nullptr)
+        playerManager->stop();
+
     MessageEngine::broadcast (MessageIds::dataChanged);
 }
 

@@ -11,14 +11,21 @@
 
 class AlertWindowMessageBoxes;
 class AudioBufferIdManager;
+class AudioPlayerManager;
 class CZQVResource;
+class DataCenter;
 class DebugLogger;
+class DeviceChangeNotifier;
+class DeviceConnection;
 class FontManager;
 class GuiController;
 class ImageResourceManager;
 class MessageEngine;
 class PreferencesData;
+class QuickTimeManager;
 class StringTable;
+class UsbSessionManager;
+class X3872AudioDeviceManager;
 
 // Owns every long-lived service of the program. Creates them in a fixed
 // order on construction and deletes them in the reverse order: the owned
@@ -37,6 +44,9 @@ public:
 
     GuiController* getGuiController() const { return guiController.get(); }
     StringTable* getParameterStrings() const { return parameterStrings.get(); }
+    DataCenter* getDataCenter() const { return dataCenter.get(); }
+    AudioPlayerManager* getPlayerManager() const { return playerManager.get(); }
+    UsbSessionManager* getSessionManager() const;
     juce::ApplicationCommandManager* getCommandManager() const { return commandManager.get(); }
     juce::UndoManager* getUndoManager() const { return undoManager.get(); }
 
@@ -58,9 +68,14 @@ public:
 
 private:
     void useSystemGuiFont();
+    bool createDataCenter();
+    void createPlayerManager();
+    void startSessionManager();
     void applyPreferences();
+    void keepAudioDeviceSettings();
 
     // Process-wide services, in the order they are taken.
+    SingletonReference<QuickTimeManager> quickTime;
     SingletonReference<CZQVResource> resources;
     SingletonReference<ImageResourceManager> images;
     SingletonReference<FontManager> fonts;
@@ -68,9 +83,14 @@ private:
     SingletonReference<MessageEngine> messageEngine;
     SingletonReference<PreferencesData> preferences;
     SingletonReference<AudioBufferIdManager> audioBufferIds;
+    SingletonReference<X3872AudioDeviceManager> audioDevices;
+    SingletonReference<DeviceChangeNotifier> deviceChanges;
 
     // Services of its own, in the order they are made.
     std::unique_ptr<StringTable> parameterStrings;
+    std::unique_ptr<DataCenter> dataCenter;
+    std::unique_ptr<AudioPlayerManager> playerManager;
+    std::unique_ptr<DeviceConnection> device;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     std::unique_ptr<juce::UndoManager> undoManager;
     std::unique_ptr<GuiController> guiController;

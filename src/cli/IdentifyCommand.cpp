@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
-#include "cli/CliDevice.h"
 #include "cli/Describe.h"
+#include "device/DeviceConnection.h"
 #include "device/DeviceInquiry.h"
 
 #include <ostream>
@@ -26,11 +26,11 @@ public:
         if (! context.arguments.isEmpty())
             return CliReport::usageError (context, *this, "identify takes no arguments");
 
-        CliDevice::Choice choice;
-        if (! CliDevice::parse (context.device, choice))
+        DeviceConnection::Choice choice;
+        if (! DeviceConnection::parse (context.device, choice))
             return CliReport::usageError (context, *this, "unknown device '" + context.device + "'");
 
-        CliDevice device (choice);
+        DeviceConnection device (choice);
 
         if (const auto failure = device.open(); failure.isNotEmpty())
             return CliReport::failure (context, failure);

@@ -5,6 +5,8 @@
 #include "app/MessageEngine.h"
 #include "app/UserFolders.h"
 #include "data/AudioBuffer.h"
+#include "data/BankData.h"
+#include "data/DataCenter.h"
 #include "gui/main/MainWindow.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
@@ -34,6 +36,10 @@ TEST_F (HostTest, BuildsItsServicesAndReleasesThemInOrder)
     EXPECT_NE (CZQVResource::getInstancePointer(), nullptr);
     EXPECT_NE (MessageBoxes::getCurrent(), nullptr);
     EXPECT_EQ (host->getParameterStrings()->getItem ("OnOff", 1), "On");
+    ASSERT_NE (host->getDataCenter(), nullptr);
+    EXPECT_NE (host->getPlayerManager(), nullptr);
+    EXPECT_NE (host->getSessionManager(), nullptr);
+    EXPECT_EQ (host->getDataCenter()->getEditBank().getName(), "INITBANK");
 
     Host::releaseInstance();
     EXPECT_EQ (Host::getInstancePointer(), nullptr);
@@ -43,8 +49,13 @@ TEST_F (HostTest, BuildsItsServicesAndReleasesThemInOrder)
     EXPECT_EQ (CZQVResource::getInstancePointer(), nullptr);
     EXPECT_EQ (MessageBoxes::getCurrent(), nullptr);
 
-    // Releasing the preferences wrote them to the settings folder.
-    EXPECT_TRUE (temp.folder.getChildFile ("Tavir/Plovara Editor/PreferencesData.xml").existsAsFile());
+    // Shutting down wrote the global settings and the preferences, with the
+    // audio device settings among them.
+    const auto settingsFolder = temp.folder.getChildFile ("Tavir/Plovara Editor");
+    EXPECT_TRUE (settingsFolder.getChildFile ("GlobalSettings.plvr_glob").existsAsFile());
+    auto prefs = juce::XmlDocument::parse (settingsFolder.getChildFile ("PreferencesData.xml"));
+    ASSERT_NE (prefs, nullptr);
+    EXPECT_NE (prefs->getChildByName ("AudioDeviceSettings"), nullptr);
 }
 
 TEST_F (HostTest, UndoChangesBroadcastDataChanged)

@@ -9,7 +9,7 @@
 
 extern char** environ;
 
-TEST (CliDevice, IdentifiesTheVirtualPlovara)
+TEST (DeviceConnection, IdentifiesTheVirtualPlovara)
 {
     auto result = runCli ({ "--device", "virtual", "identify", "--json" });
     ASSERT_EQ (result.exitCode, 0) << result.err;
@@ -25,7 +25,7 @@ TEST (CliDevice, IdentifiesTheVirtualPlovara)
     EXPECT_TRUE (result.out.contains ("family: 127"));
 }
 
-TEST (CliDevice, RefusesUnknownDevicesAndReportsMissingOnes)
+TEST (DeviceConnection, RefusesUnknownDevicesAndReportsMissingOnes)
 {
     EXPECT_EQ (runCli ({ "--device", "floppy", "identify" }).exitCode, 2);
     EXPECT_EQ (runCli ({ "identify", "--device" }).exitCode, 2);
@@ -36,7 +36,7 @@ TEST (CliDevice, RefusesUnknownDevicesAndReportsMissingOnes)
     EXPECT_EQ (result.json()["error"].toString(), "Error_UsbDeviceNotFound");
 }
 
-TEST (CliDevice, ServesAVirtualPlovaraOnASocketUntilTerminated)
+TEST (DeviceConnection, ServesAVirtualPlovaraOnASocketUntilTerminated)
 {
     TestSupport::TemporaryFolder temp;
     const auto socket = temp.folder.getChildFile ("device.sock");

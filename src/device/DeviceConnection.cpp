@@ -1,9 +1,9 @@
-#include "cli/CliDevice.h"
+#include "device/DeviceConnection.h"
 
 #include "app/Exception.h"
 #include "device/virtual/VirtualUsbBus.h"
 
-bool CliDevice::parse (const juce::String& text, Choice& choice)
+bool DeviceConnection::parse (const juce::String& text, Choice& choice)
 {
     if (text == "usb")
         choice = { UsbSessionManager::usbPort, {} };
@@ -18,7 +18,26 @@ bool CliDevice::parse (const juce::String& text, Choice& choice)
     return true;
 }
 
-CliDevice::CliDevice (const Choice& choice)
+DeviceConnection::Choice DeviceConnection::fromCommandLine (const juce::StringArray& tokens)
+{
+    Choice choice;
+    juce::String named = juce::SystemStats::getEnvironmentVariable ("PLOVARA_DEVICE", {});
+
+    for (int i = 0; i < tokens.size(); ++i)
+    {
+        if (tokens[i] == "--device" && i + 1 < tokens.size())
+            named = tokens[i + 1];
+        else if (tokens[i].startsWith ("--device="))
+            named = tokens[i].fromFirstOccurrenceOf ("=", false, false);
+    }
+
+    if (named.isNotEmpty() && ! parse (named, choice))
+        choice = {};
+
+    return choice;
+}
+
+DeviceConnection::DeviceConnection (const Choice& choice)
 {
     if (choice.portKind == UsbSessionManager::virtualPort)
     {
@@ -29,13 +48,13 @@ CliDevice::CliDevice (const Choice& choice)
     manager.setPortKind (choice.portKind, choice.socketPath);
 }
 
-CliDevice::~CliDevice()
+DeviceConnection::~DeviceConnection()
 {
     if (ownDevice != nullptr)
         VirtualUsbBus::getInstance().unplug (*ownDevice);
 }
 
-juce::String CliDevice::open()
+juce::String DeviceConnection::open()
 {
     try
     {

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "cli/CliCommand.h"
 #include "device/UsbSessionManager.h"
 #include "device/virtual/VirtualPlovara.h"
 
 #include <memory>
 
-// The tool's connection to the device that --device names: real USB
-// hardware, an emulated Plovara of the tool's own (virtual), or one served
-// on a socket (socket:PATH).
-class CliDevice
+// The program's connection to the device that --device (or PLOVARA_DEVICE)
+// names: real USB hardware ("usb"), an emulated Plovara of the program's own
+// ("virtual"), or one served on a socket ("socket:PATH").
+class DeviceConnection
 {
 public:
     struct Choice
@@ -21,8 +20,12 @@ public:
     // False for a choice that names no device.
     static bool parse (const juce::String& text, Choice& choice);
 
-    explicit CliDevice (const Choice& choice);
-    ~CliDevice();
+    // The choice among command-line tokens ("--device X" or "--device=X"),
+    // else from PLOVARA_DEVICE, else USB hardware.
+    static Choice fromCommandLine (const juce::StringArray& tokens);
+
+    explicit DeviceConnection (const Choice& choice);
+    ~DeviceConnection();
 
     // Opens the port; answers the message key of the failure, or an empty
     // text when it is open.
