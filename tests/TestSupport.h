@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/UserFolders.h"
 #include "data/AudioBuffer.h"
+#include "data/SwapFolder.h"
 
 #include <juce_events/juce_events.h>
 
@@ -106,5 +108,22 @@ namespace TestSupport
         }
 
         rlimit previous {};
+    };
+
+    // Points the settings folder and the bank swap files of everything the
+    // test makes (the Host above all) into a folder of the test.
+    struct ScopedUserFolders
+    {
+        ScopedUserFolders()
+        {
+            UserFolders::overrideApplicationDataFolder (temp.folder);
+            SwapFolder::overrideBaseFolder (temp.folder.getChildFile ("swap"));
+        }
+        ~ScopedUserFolders()
+        {
+            SwapFolder::overrideBaseFolder ({});
+            UserFolders::overrideApplicationDataFolder ({});
+        }
+        TemporaryFolder temp;
     };
 }

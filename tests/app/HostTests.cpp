@@ -20,9 +20,8 @@ namespace
 // The Host writes the user's preferences: keep them in a folder of the test.
 struct HostTest : ::testing::Test
 {
-    HostTest() { UserFolders::overrideApplicationDataFolder (temp.folder); }
-    ~HostTest() override { UserFolders::overrideApplicationDataFolder ({}); }
-    TestSupport::TemporaryFolder temp;
+    TestSupport::ScopedUserFolders folders;
+    const juce::File& tempFolder() const { return folders.temp.folder; }
 };
 }
 
@@ -51,7 +50,7 @@ TEST_F (HostTest, BuildsItsServicesAndReleasesThemInOrder)
 
     // Shutting down wrote the global settings and the preferences, with the
     // audio device settings among them.
-    const auto settingsFolder = temp.folder.getChildFile ("Tavir/Plovara Editor");
+    const auto settingsFolder = tempFolder().getChildFile ("Tavir/Plovara Editor");
     EXPECT_TRUE (settingsFolder.getChildFile ("GlobalSettings.plvr_glob").existsAsFile());
     auto prefs = juce::XmlDocument::parse (settingsFolder.getChildFile ("PreferencesData.xml"));
     ASSERT_NE (prefs, nullptr);

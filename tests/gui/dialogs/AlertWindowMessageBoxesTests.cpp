@@ -1,3 +1,5 @@
+#include "TestSupport.h"
+
 #include "app/GuiController.h"
 #include "app/Host.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
@@ -85,6 +87,7 @@ TEST (AlertWindowMessageBoxes, AQuestionRunsModallyWhileTheGuiIsBusy)
     // Without a GUI controller nothing may open.
     EXPECT_EQ (boxes.ask ("Confirm", "Save changes?"), MessageBoxes::cancel);
 
+    TestSupport::ScopedUserFolders folders;
     auto* host = Host::getInstance();
     auto* controller = host->getGuiController();
     bool busyWhileShown = false;
