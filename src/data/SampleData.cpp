@@ -260,8 +260,14 @@ void SampleData::decodeHeaderAndPcm (const uint8_t* header, const uint8_t* pcm, 
     setParameter (originalBpm, ByteFields::getLittleEndianU16 (header + 4));
     headerFlag = (header[6] & 0x20) == 0;
 
+    // No bank of the device holds more audio than its sample memory: a
+    // larger count with fewer bytes at hand comes from a damaged header and
+    // must not size the audio.
+    const juce::int64 claimedBytes = std::max (0, pcmByteCountOfHeader (header));
+    const juce::int64 trustedBytes = std::min (claimedBytes, std::max<juce::int64> (pcmBytesAvailable, deviceSampleMemory));
+
     const int channels = channelsOfHeader (header);
-    const int frames = std::max (0, pcmByteCountOfHeader (header)) / channels / 2;
+    const int frames = (int) (trustedBytes / channels / 2);
     resize (channels, frames, sampleRateOfHeader (header), false);
 
     const int framesAvailable = (int) std::min<juce::int64> (frames, std::max<juce::int64> (0, pcmBytesAvailable) / (channels * 2));

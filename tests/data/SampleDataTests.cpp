@@ -291,6 +291,32 @@ TEST (SampleHeader, ShortPcmDecodesWholeFramesAndLeavesTheRestSilent)
     EXPECT_FLOAT_EQ (sample.getAudio().getSample (1, 2), 0.0f);
 }
 
+// A damaged header claiming 2 GiB of PCM used to make the sample
+// allocate 4 GiB of audio.
+TEST (SampleHeader, ACountBeyondTheDeviceMemoryAndTheBytesAtHandIsNotTrusted)
+{
+    const uint8_t header[8] = { 0xFF, 0xFF, 0xFF, 0x7F, 0xB0, 0x04, 0x00, 0xFF };  // mono, 2^31 - 1 bytes
+    const uint8_t pcm[4] = { 0x40, 0x00, 0xC0, 0x00 };
+    SampleData sample;
+    sample.decodeHeaderAndPcm (header, pcm, 4, true);
+    EXPECT_EQ (sample.getNumFrames(), 0xEA0000 / 2);
+    EXPECT_FLOAT_EQ (sample.getAudio().getSample (0, 1), -0.5f);
+}
+
+TEST (SampleHeader, ACountBeyondTheDeviceMemoryIsKeptWhenTheBytesAreAtHand)
+{
+    const int bytes = 0xEA0000 + 4;
+    uint8_t header[8] = { 0, 0, 0, 0, 0xB0, 0x04, 0x00, 0xFF };
+    header[0] = (uint8_t) (bytes & 0xFF);
+    header[1] = (uint8_t) ((bytes >> 8) & 0xFF);
+    header[2] = (uint8_t) ((bytes >> 16) & 0xFF);
+    const Bytes pcm ((size_t) bytes, 0x20);
+    SampleData sample;
+    sample.decodeHeaderAndPcm (header, pcm.data(), bytes, false);
+    ASSERT_EQ (sample.getNumFrames(), bytes / 2);
+    EXPECT_FLOAT_EQ (sample.getAudio().getSample (0, bytes / 2 - 1), 0x2020 / 32768.0f);
+}
+
 TEST (SampleHeader, ReclampingFitsStartAndEndToTheNewLength)
 {
     SampleData sample;
