@@ -59,6 +59,25 @@ void writeOrThrow (juce::OutputStream& stream, const void* data, size_t size, co
         throw Exception (key);
 }
 
+// The source name field is UTF-8 up to its first zero byte. Bytes that are
+// not UTF-8 (a name in an 8-bit code page, or a damaged field) are taken as
+// one character each, so that the name is always text we can write back.
+juce::String readSourceName (const uint8_t* field)
+{
+    const auto* text = reinterpret_cast<const char*> (field);
+    const int length = (int) strnlen (text, sourceNameBytes);
+
+    if (juce::CharPointer_UTF8::isValidString (text, length))
+        return juce::String::fromUTF8 (text, length);
+
+    juce::String name;
+
+    for (int i = 0; i < length; ++i)
+        name += juce::String::charToString ((juce::juce_wchar) field[i]);
+
+    return name;
+}
+
 // Reads exactly count bytes, growing the block as data arrives so that a
 // damaged count cannot make us allocate more than the stream holds.
 bool readExactly (juce::InputStream& stream, juce::MemoryBlock& block, juce::int64 count)
@@ -181,8 +200,7 @@ void SampleData::parseParameterBlock (const uint8_t* block)
     }
     else
     {
-        const auto* text = reinterpret_cast<const char*> (block + sourceNameOffset);
-        setSourceFileName (juce::String::fromUTF8 (text, (int) strnlen (text, sourceNameBytes)));
+        setSourceFileName (readSourceName (block + sourceNameOffset));
     }
 }
 

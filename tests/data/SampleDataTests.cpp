@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace TestSupport;
 
 namespace
@@ -248,6 +250,32 @@ TEST (SampleParameterBlock, LongSourceNamesAreShortenedToFitThirtyTwoBytes)
     const auto written = juce::String::fromUTF8 (reinterpret_cast<const char*> (block + 32));
     EXPECT_EQ (written, juce::String::fromUTF8 ("あいうえおかきくけ"));
     EXPECT_EQ (block[63], 0);
+}
+
+// Found by fuzzing: a source name field that is not UTF-8 was kept as raw
+// bytes, which the string functions cut inconsistently, so a sample read,
+// written and read again came back with another name.
+TEST (SampleParameterBlock, SourceNameBytesThatAreNotUtf8AreSingleCharacters)
+{
+    uint8_t block[64];
+    SampleData().buildParameterBlock (block);
+    const uint8_t source[] = { 0x40, 0x34, 0x40, 0x5E, 0xFF, 0x6B, 0x20, 0xFF, 0x63,
+                               0xFF, 0xFF, 0x69, 0x6B, 0x64, 0x72, 0x75, 0x6D };
+    std::memcpy (block + 32, source, sizeof (source));
+
+    SampleData sample;
+    sample.parseParameterBlock (block);
+    const auto expected = juce::String ("@4@^") + juce::String::charToString (0xFF) + "k "
+                        + juce::String::charToString (0xFF) + "c" + juce::String::charToString (0xFF)
+                        + juce::String::charToString (0xFF) + "ik..";
+    EXPECT_EQ (sample.getSourceFileName(), expected);
+
+    SampleData again;
+    again.setName ("X");
+    auto sampleBytes = write (sample);
+    readInto (again, sampleBytes);
+    EXPECT_EQ (again.getSourceFileName(), expected);
+    EXPECT_EQ (write (again), sampleBytes);
 }
 
 TEST (SampleHeader, FormatByteCarriesChannelsRateAndFlag)
