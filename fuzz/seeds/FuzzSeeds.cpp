@@ -64,10 +64,11 @@ void writeChunkSeeds (const juce::File& folder)
     writeChunk (folder, "sample-stereo-24k.plvr_sample", stereo);
 
     // A chunk of format version 1, which reading upgrades.
-    juce::MemoryOutputStream old;
-    mono.writeTo (old);
-    static_cast<uint8_t*> (old.getData())[16] = 1;
-    writeSeed (folder, "sample-format-1.plvr_sample", old.getData(), old.getDataSize());
+    juce::MemoryOutputStream written;
+    mono.writeTo (written);
+    auto old = written.getMemoryBlock();
+    old[16] = 1;
+    writeSeed (folder, "sample-format-1.plvr_sample", old.getData(), old.getSize());
 
     SampleSet samples;
     samples.getSample (1).copyFrom (mono);
