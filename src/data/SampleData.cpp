@@ -67,13 +67,23 @@ juce::String readSourceName (const uint8_t* field)
     const auto* text = reinterpret_cast<const char*> (field);
     const int length = (int) strnlen (text, sourceNameBytes);
 
-    if (juce::CharPointer_UTF8::isValidString (text, length))
-        return juce::String::fromUTF8 (text, length);
-
     juce::String name;
 
-    for (int i = 0; i < length; ++i)
-        name += juce::String::charToString ((juce::juce_wchar) field[i]);
+    if (juce::CharPointer_UTF8::isValidString (text, length))
+    {
+        // Decoded character by character, so that overlong forms are
+        // written back in their short form.
+        char terminated[sourceNameBytes + 1] = {};
+        std::memcpy (terminated, text, (size_t) length);
+
+        for (juce::CharPointer_UTF8 p (terminated); ! p.isEmpty();)
+            name += juce::String::charToString (p.getAndAdvance());
+    }
+    else
+    {
+        for (int i = 0; i < length; ++i)
+            name += juce::String::charToString ((juce::juce_wchar) field[i]);
+    }
 
     return name;
 }

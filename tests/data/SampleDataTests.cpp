@@ -278,6 +278,26 @@ TEST (SampleParameterBlock, SourceNameBytesThatAreNotUtf8AreSingleCharacters)
     EXPECT_EQ (write (again), sampleBytes);
 }
 
+// Found by fuzzing: an overlong UTF-8 form (C0 A1 for "!") changed when
+// the sample was written and read again.
+TEST (SampleParameterBlock, OverlongUtf8InTheSourceNameIsWrittenBackShort)
+{
+    uint8_t block[64];
+    SampleData().buildParameterBlock (block);
+    const uint8_t source[] = { 0x40, 0x34, 0xC0, 0xA1, 0x00 };
+    std::memcpy (block + 32, source, sizeof (source));
+
+    SampleData sample;
+    sample.parseParameterBlock (block);
+    EXPECT_EQ (sample.getSourceFileName(), "@4!");
+
+    SampleData again;
+    const auto sampleBytes = write (sample);
+    readInto (again, sampleBytes);
+    EXPECT_EQ (again.getSourceFileName(), "@4!");
+    EXPECT_EQ (write (again), sampleBytes);
+}
+
 TEST (SampleHeader, FormatByteCarriesChannelsRateAndFlag)
 {
     const uint8_t header[8] = { 0, 0, 0, 0, 0xB0, 0x04, 0x25, 0xFF };
