@@ -2,11 +2,20 @@
 BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize
 TSAN_DIR       ?= build-tsan
+FUZZ_DIR       ?= build-fuzz
+FUZZ_SECONDS   ?= 600
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 XVFB           := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: deps configure build run test test-sanitize test-tsan bench clean
+# The suites whose tests run threads: these are the ones ThreadSanitizer checks.
+TSAN_TESTS     ?= MessageEngine*:EngineFixture*:SingleInstance*:CZQVSingleton*
+# Fuzzing wants speed and line numbers in its reports, not full debug data.
+FUZZ_CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=Fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+                    -DCMAKE_C_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" \
+                    -DCMAKE_CXX_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" -DPLOVARA_FUZZ=ON
+
+.PHONY: deps configure build run test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench clean
 
 deps:
 	@scripts/install-deps
@@ -33,9 +42,33 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  $(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) $(CMAKE_FLAGS) -DPLOVARA_TSAN=ON
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target plovara_tests
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  $(XVFB) $(TSAN_DIR)/tests/plovara_tests --gtest_filter='$(TSAN_TESTS)'
+
+# The libFuzzer targets of fuzz/, built with clang in a folder of their own.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) $(FUZZ_CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target plovara_fuzzers
+
+# Runs every target for FUZZ_SECONDS seconds; findings go to $(FUZZ_DIR)/fuzz-findings.
+fuzz: fuzz-build
+	fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The short run that CI makes.
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=30
+
+# Writes the seed corpora into fuzz/corpus from what the program writes.
+fuzz-seeds: fuzz-build
+	cmake --build $(FUZZ_DIR) --target plovara_fuzz_seeds
+	$(FUZZ_DIR)/fuzz/plovara_fuzz_seeds fuzz/corpus
+
 bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara_bench
 	$(BUILD_DIR)/bench/plovara_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)

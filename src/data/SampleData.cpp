@@ -59,6 +59,35 @@ void writeOrThrow (juce::OutputStream& stream, const void* data, size_t size, co
         throw Exception (key);
 }
 
+// The source name field is UTF-8 up to its first zero byte. Bytes that are
+// not UTF-8 (a name in an 8-bit code page, or a damaged field) are taken as
+// one character each, so that the name is always text we can write back.
+juce::String readSourceName (const uint8_t* field)
+{
+    const auto* text = reinterpret_cast<const char*> (field);
+    const int length = (int) strnlen (text, sourceNameBytes);
+
+    juce::String name;
+
+    if (juce::CharPointer_UTF8::isValidString (text, length))
+    {
+        // Decoded character by character, so that overlong forms are
+        // written back in their short form.
+        char terminated[sourceNameBytes + 1] = {};
+        std::memcpy (terminated, text, (size_t) length);
+
+        for (juce::CharPointer_UTF8 p (terminated); ! p.isEmpty();)
+            name += juce::String::charToString (p.getAndAdvance());
+    }
+    else
+    {
+        for (int i = 0; i < length; ++i)
+            name += juce::String::charToString ((juce::juce_wchar) field[i]);
+    }
+
+    return name;
+}
+
 // Reads exactly count bytes, growing the block as data arrives so that a
 // damaged count cannot make us allocate more than the stream holds.
 bool readExactly (juce::InputStream& stream, juce::MemoryBlock& block, juce::int64 count)
@@ -181,8 +210,7 @@ void SampleData::parseParameterBlock (const uint8_t* block)
     }
     else
     {
-        const auto* text = reinterpret_cast<const char*> (block + sourceNameOffset);
-        setSourceFileName (juce::String::fromUTF8 (text, (int) strnlen (text, sourceNameBytes)));
+        setSourceFileName (readSourceName (block + sourceNameOffset));
     }
 }
 
@@ -260,8 +288,14 @@ void SampleData::decodeHeaderAndPcm (const uint8_t* header, const uint8_t* pcm, 
     setParameter (originalBpm, ByteFields::getLittleEndianU16 (header + 4));
     headerFlag = (header[6] & 0x20) == 0;
 
+    // No bank of the device holds more audio than its sample memory: a
+    // larger count with fewer bytes at hand comes from a damaged header and
+    // must not size the audio.
+    const juce::int64 claimedBytes = std::max (0, pcmByteCountOfHeader (header));
+    const juce::int64 trustedBytes = std::min (claimedBytes, std::max<juce::int64> (pcmBytesAvailable, deviceSampleMemory));
+
     const int channels = channelsOfHeader (header);
-    const int frames = std::max (0, pcmByteCountOfHeader (header)) / channels / 2;
+    const int frames = (int) (trustedBytes / channels / 2);
     resize (channels, frames, sampleRateOfHeader (header), false);
 
     const int framesAvailable = (int) std::min<juce::int64> (frames, std::max<juce::int64> (0, pcmBytesAvailable) / (channels * 2));

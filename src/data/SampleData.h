@@ -22,6 +22,7 @@ public:
     static constexpr int parameterBlockSize = 64;
     static constexpr int headerSize = 8;
     static constexpr int memoryGranule = 32768;
+    static constexpr int deviceSampleMemory = 0xEA0000;   // audio bytes one bank of the device holds
     static inline const juce::String chunkId { "3872SmpD" };
     static inline const juce::String defaultName { "INITSMPL" };
 
@@ -54,7 +55,8 @@ public:
     int encodePcm (uint8_t* dest, int capacity, int firstFrame = 0) const;
 
     // Sizes the audio from the header and decodes the whole frames among the
-    // PCM bytes available; the rest stays silent. With reclampParameters
+    // PCM bytes available; the rest stays silent. A count beyond both the
+    // bytes available and the device's sample memory is taken as the latter. With reclampParameters
     // every parameter is set again so that start and end fit the new length.
     void decodeHeaderAndPcm (const uint8_t* header, const uint8_t* pcm, juce::int64 pcmBytesAvailable,
                              bool reclampParameters);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace TestSupport;
 
 namespace
@@ -250,6 +252,52 @@ TEST (SampleParameterBlock, LongSourceNamesAreShortenedToFitThirtyTwoBytes)
     EXPECT_EQ (block[63], 0);
 }
 
+// Found by fuzzing: a source name field that is not UTF-8 was kept as raw
+// bytes, which the string functions cut inconsistently, so a sample read,
+// written and read again came back with another name.
+TEST (SampleParameterBlock, SourceNameBytesThatAreNotUtf8AreSingleCharacters)
+{
+    uint8_t block[64];
+    SampleData().buildParameterBlock (block);
+    const uint8_t source[] = { 0x40, 0x34, 0x40, 0x5E, 0xFF, 0x6B, 0x20, 0xFF, 0x63,
+                               0xFF, 0xFF, 0x69, 0x6B, 0x64, 0x72, 0x75, 0x6D };
+    std::memcpy (block + 32, source, sizeof (source));
+
+    SampleData sample;
+    sample.parseParameterBlock (block);
+    const auto expected = juce::String ("@4@^") + juce::String::charToString (0xFF) + "k "
+                        + juce::String::charToString (0xFF) + "c" + juce::String::charToString (0xFF)
+                        + juce::String::charToString (0xFF) + "ik..";
+    EXPECT_EQ (sample.getSourceFileName(), expected);
+
+    SampleData again;
+    again.setName ("X");
+    auto sampleBytes = write (sample);
+    readInto (again, sampleBytes);
+    EXPECT_EQ (again.getSourceFileName(), expected);
+    EXPECT_EQ (write (again), sampleBytes);
+}
+
+// Found by fuzzing: an overlong UTF-8 form (C0 A1 for "!") changed when
+// the sample was written and read again.
+TEST (SampleParameterBlock, OverlongUtf8InTheSourceNameIsWrittenBackShort)
+{
+    uint8_t block[64];
+    SampleData().buildParameterBlock (block);
+    const uint8_t source[] = { 0x40, 0x34, 0xC0, 0xA1, 0x00 };
+    std::memcpy (block + 32, source, sizeof (source));
+
+    SampleData sample;
+    sample.parseParameterBlock (block);
+    EXPECT_EQ (sample.getSourceFileName(), "@4!");
+
+    SampleData again;
+    const auto sampleBytes = write (sample);
+    readInto (again, sampleBytes);
+    EXPECT_EQ (again.getSourceFileName(), "@4!");
+    EXPECT_EQ (write (again), sampleBytes);
+}
+
 TEST (SampleHeader, FormatByteCarriesChannelsRateAndFlag)
 {
     const uint8_t header[8] = { 0, 0, 0, 0, 0xB0, 0x04, 0x25, 0xFF };
@@ -289,6 +337,32 @@ TEST (SampleHeader, ShortPcmDecodesWholeFramesAndLeavesTheRestSilent)
     EXPECT_FLOAT_EQ (sample.getAudio().getSample (1, 0), -0.5f);
     EXPECT_FLOAT_EQ (sample.getAudio().getSample (0, 1), 0.0f);
     EXPECT_FLOAT_EQ (sample.getAudio().getSample (1, 2), 0.0f);
+}
+
+// A damaged header claiming 2 GiB of PCM used to make the sample
+// allocate 4 GiB of audio.
+TEST (SampleHeader, ACountBeyondTheDeviceMemoryAndTheBytesAtHandIsNotTrusted)
+{
+    const uint8_t header[8] = { 0xFF, 0xFF, 0xFF, 0x7F, 0xB0, 0x04, 0x00, 0xFF };  // mono, 2^31 - 1 bytes
+    const uint8_t pcm[4] = { 0x40, 0x00, 0xC0, 0x00 };
+    SampleData sample;
+    sample.decodeHeaderAndPcm (header, pcm, 4, true);
+    EXPECT_EQ (sample.getNumFrames(), 0xEA0000 / 2);
+    EXPECT_FLOAT_EQ (sample.getAudio().getSample (0, 1), -0.5f);
+}
+
+TEST (SampleHeader, ACountBeyondTheDeviceMemoryIsKeptWhenTheBytesAreAtHand)
+{
+    const int bytes = 0xEA0000 + 4;
+    uint8_t header[8] = { 0, 0, 0, 0, 0xB0, 0x04, 0x00, 0xFF };
+    header[0] = (uint8_t) (bytes & 0xFF);
+    header[1] = (uint8_t) ((bytes >> 8) & 0xFF);
+    header[2] = (uint8_t) ((bytes >> 16) & 0xFF);
+    const Bytes pcm ((size_t) bytes, 0x20);
+    SampleData sample;
+    sample.decodeHeaderAndPcm (header, pcm.data(), bytes, false);
+    ASSERT_EQ (sample.getNumFrames(), bytes / 2);
+    EXPECT_FLOAT_EQ (sample.getAudio().getSample (0, bytes / 2 - 1), 0x2020 / 32768.0f);
 }
 
 TEST (SampleHeader, ReclampingFitsStartAndEndToTheNewLength)
