@@ -12,7 +12,7 @@ class BankData;
 // The device's memory for one bank.
 namespace BankMemory
 {
-    constexpr juce::int64 sampleMemorySize = 0xEA0000;   // 15335424 bytes
+    constexpr juce::int64 sampleMemorySize = SampleData::deviceSampleMemory;   // 15335424 bytes
     constexpr juce::int64 patternMemorySize = 0x60000;   // 393216 bytes
 }
 
