@@ -6,7 +6,7 @@ FUZZ_DIR       ?= build-fuzz
 FUZZ_SECONDS   ?= 600
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-XVFB           := xvfb-run -a -s "-screen 0 1280x1024x24"
+XVFB           := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
 # The suites whose tests run threads: these are the ones ThreadSanitizer checks.
 TSAN_TESTS     ?= MessageEngine*:EngineFixture*:SingleInstance*:CZQVSingleton*
