@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+class VirtualPlovara;
+
 // What a command of the command-line tool sees: its own arguments (global
 // options already taken out), the global options, and where to write.
 struct CliContext
@@ -15,6 +17,10 @@ struct CliContext
     juce::String device;   // --device or PLOVARA_DEVICE: usb, virtual or socket:PATH
     std::ostream& out;
     std::ostream& err;
+
+    // With --device virtual and --virtual-state: the emulated device whose
+    // memory the state file keeps; commands hand it to their DeviceConnection.
+    std::shared_ptr<VirtualPlovara> virtualDevice {};
 };
 
 // Exit statuses of the tool.

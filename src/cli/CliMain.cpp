@@ -1,5 +1,7 @@
+#include "app/Exception.h"
 #include "cli/CliCommand.h"
 #include "data/AudioBuffer.h"
+#include "device/virtual/VirtualPlovaraState.h"
 #include "resources/CZQVResource.h"
 #include "resources/ConsoleMessageBoxes.h"
 #include "resources/ResourceLanguage.h"
@@ -20,6 +22,8 @@ struct GlobalOptions
     bool version = false;
     juce::String device;
     bool deviceMissing = false;
+    juce::String virtualState;
+    bool virtualStateMissing = false;
 };
 
 juce::StringArray takeGlobalOptions (const juce::StringArray& all, GlobalOptions& options)
@@ -37,6 +41,13 @@ juce::StringArray takeGlobalOptions (const juce::StringArray& all, GlobalOptions
         }
         else if (argument.startsWith ("--device="))
             options.device = argument.fromFirstOccurrenceOf ("=", false, false);
+        else if (argument == "--virtual-state")
+        {
+            options.virtualStateMissing = i + 1 >= all.size();
+            options.virtualState = all[++i];
+        }
+        else if (argument.startsWith ("--virtual-state="))
+            options.virtualState = argument.fromFirstOccurrenceOf ("=", false, false);
         else if (argument == "--json")
             options.json = true;
         else if (argument == "--help" || argument == "-h")
@@ -60,7 +71,11 @@ void printOverview (std::ostream& stream, const std::vector<std::unique_ptr<CliC
            << "  --device usb|virtual|socket:PATH\n"
            << "             the device to talk to (default usb, or the PLOVARA_DEVICE\n"
            << "             environment variable); virtual is an emulated Plovara of the\n"
-           << "             tool's own, socket:PATH one served by 'virtual-device'\n\n"
+           << "             tool's own, socket:PATH one served by 'virtual-device'\n"
+           << "  --virtual-state FILE.plvr_all\n"
+           << "             with --device virtual: the emulated Plovara's memory, read\n"
+           << "             from FILE when it exists and written back to it when the\n"
+           << "             command succeeds\n\n"
            << "Commands:\n";
 
     for (auto& command : commands)
@@ -79,6 +94,35 @@ CliCommand* findCommand (const std::vector<std::unique_ptr<CliCommand>>& command
     return nullptr;
 }
 
+// Runs the command; with a state file for the emulated device, the device
+// starts from the file (when there is one) and the file takes its memory
+// once the command has succeeded.
+int runWithVirtualState (CliCommand& command, CliContext& context, const juce::String& statePath)
+{
+    if (statePath.isEmpty())
+        return command.run (context);
+
+    const auto stateFile = juce::File::getCurrentWorkingDirectory().getChildFile (statePath);
+    context.virtualDevice = std::make_shared<VirtualPlovara>();
+
+    try
+    {
+        if (stateFile.existsAsFile())
+            VirtualPlovaraState::loadFromFile (*context.virtualDevice, stateFile);
+
+        const int status = command.run (context);
+
+        if (status == CliExit::success && ! VirtualPlovaraState::saveToFile (*context.virtualDevice, stateFile))
+            return CliReport::failure (context, "Error_FileFailedToOpenToSave");
+
+        return status;
+    }
+    catch (const Exception& e)
+    {
+        return CliReport::failure (context, e.getMessageKey());
+    }
+}
+
 int runTool (const juce::StringArray& arguments)
 {
     const auto commands = createCliCommands();
@@ -90,6 +134,18 @@ int runTool (const juce::StringArray& arguments)
     if (options.deviceMissing)
     {
         std::cerr << "plovara-cli: --device needs usb, virtual or socket:PATH\n";
+        return CliExit::usage;
+    }
+
+    if (options.virtualStateMissing)
+    {
+        std::cerr << "plovara-cli: --virtual-state needs a FILE\n";
+        return CliExit::usage;
+    }
+
+    if (options.virtualState.isNotEmpty() && options.device != "virtual")
+    {
+        std::cerr << "plovara-cli: --virtual-state goes with --device virtual only\n";
         return CliExit::usage;
     }
 
@@ -122,7 +178,7 @@ int runTool (const juce::StringArray& arguments)
 
     rest.remove (0);
     CliContext context { rest, options.json, options.device, std::cout, std::cerr };
-    return command->run (context);
+    return runWithVirtualState (*command, context, options.virtualState);
 }
 }
 

@@ -30,6 +30,7 @@ public:
         if (! DeviceConnection::parse (context.device, choice))
             return CliReport::usageError (context, *this, "unknown device '" + context.device + "'");
 
+        choice.virtualDevice = context.virtualDevice;
         DeviceConnection device (choice);
 
         if (const auto failure = device.open(); failure.isNotEmpty())

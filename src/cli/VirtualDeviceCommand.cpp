@@ -1,5 +1,7 @@
+#include "app/Exception.h"
 #include "cli/CliCommand.h"
 #include "device/virtual/VirtualDeviceServer.h"
+#include "device/virtual/VirtualPlovaraState.h"
 
 #include <csignal>
 #include <ostream>
@@ -15,18 +17,35 @@ public:
     juce::String getSummary() const override { return "serve an emulated Plovara on a socket"; }
     juce::String getUsage() const override
     {
-        return "usage: plovara-cli virtual-device --socket PATH\n\n"
-               "Serves an emulated Plovara, in its initial state, on a Unix socket at\n"
-               "PATH until interrupted (SIGINT or SIGTERM). Other runs of the tool reach\n"
-               "it with --device socket:PATH.";
+        return "usage: plovara-cli virtual-device --socket PATH [--state FILE.plvr_all]\n\n"
+               "Serves an emulated Plovara on a Unix socket at PATH until interrupted\n"
+               "(SIGINT or SIGTERM). Other runs of the tool reach it with\n"
+               "--device socket:PATH. The device starts in its initial state, or with\n"
+               "the memory kept in FILE when FILE exists; when interrupted it writes its\n"
+               "memory to FILE.";
     }
 
     int run (CliContext& context) override
     {
-        if (context.arguments.size() != 2 || context.arguments[0] != "--socket")
-            return CliReport::usageError (context, *this, "virtual-device takes --socket PATH");
+        juce::String socketPath, statePath;
 
-        const auto path = juce::File::getCurrentWorkingDirectory().getChildFile (context.arguments[1]).getFullPathName();
+        if (! takeOptions (context.arguments, socketPath, statePath))
+            return CliReport::usageError (context, *this, "virtual-device takes --socket PATH [--state FILE]");
+
+        const auto workingDirectory = juce::File::getCurrentWorkingDirectory();
+        const auto path = workingDirectory.getChildFile (socketPath).getFullPathName();
+        const auto stateFile = statePath.isEmpty() ? juce::File() : workingDirectory.getChildFile (statePath);
+        auto device = std::make_shared<VirtualPlovara>();
+
+        try
+        {
+            if (stateFile.existsAsFile())
+                VirtualPlovaraState::loadFromFile (*device, stateFile);
+        }
+        catch (const Exception& e)
+        {
+            return CliReport::failure (context, e.getMessageKey());
+        }
 
         // The signals are taken by this thread alone; the server's thread,
         // started afterwards, inherits the blocked mask.
@@ -36,7 +55,7 @@ public:
         sigaddset (&signals, SIGTERM);
         pthread_sigmask (SIG_BLOCK, &signals, nullptr);
 
-        VirtualDeviceServer server (std::make_shared<VirtualPlovara>(), path);
+        VirtualDeviceServer server (device, path);
 
         if (! server.start())
             return CliReport::failure (context, "Error_UsbPortInvalid");
@@ -46,7 +65,38 @@ public:
         int received = 0;
         sigwait (&signals, &received);
         server.stop();
-        return CliExit::success;
+        return stateFile == juce::File() ? CliExit::success : saveState (context, *device, stateFile);
+    }
+
+private:
+    static bool takeOptions (const juce::StringArray& arguments, juce::String& socketPath, juce::String& statePath)
+    {
+        for (int i = 0; i + 1 < arguments.size(); i += 2)
+        {
+            if (arguments[i] == "--socket")
+                socketPath = arguments[i + 1];
+            else if (arguments[i] == "--state")
+                statePath = arguments[i + 1];
+            else
+                return false;
+        }
+
+        return arguments.size() % 2 == 0 && socketPath.isNotEmpty();
+    }
+
+    static int saveState (CliContext& context, const VirtualPlovara& device, const juce::File& stateFile)
+    {
+        try
+        {
+            if (VirtualPlovaraState::saveToFile (device, stateFile))
+                return CliExit::success;
+
+            return CliReport::failure (context, "Error_FileFailedToOpenToSave");
+        }
+        catch (const Exception& e)
+        {
+            return CliReport::failure (context, e.getMessageKey());
+        }
     }
 };
 

@@ -6,12 +6,12 @@
 bool DeviceConnection::parse (const juce::String& text, Choice& choice)
 {
     if (text == "usb")
-        choice = { UsbSessionManager::usbPort, {} };
+        choice = { UsbSessionManager::usbPort, {}, {} };
     else if (text == "virtual")
-        choice = { UsbSessionManager::virtualPort, {} };
+        choice = { UsbSessionManager::virtualPort, {}, {} };
     else if (text.startsWith ("socket:") && text.length() > 7)
         choice = { UsbSessionManager::socketPort,
-                   juce::File::getCurrentWorkingDirectory().getChildFile (text.substring (7)).getFullPathName() };
+                   juce::File::getCurrentWorkingDirectory().getChildFile (text.substring (7)).getFullPathName(), {} };
     else
         return false;
 
@@ -41,7 +41,7 @@ DeviceConnection::DeviceConnection (const Choice& choice)
 {
     if (choice.portKind == UsbSessionManager::virtualPort)
     {
-        ownDevice = std::make_shared<VirtualPlovara>();
+        ownDevice = choice.virtualDevice != nullptr ? choice.virtualDevice : std::make_shared<VirtualPlovara>();
         VirtualUsbBus::getInstance().plug (ownDevice);
     }
 

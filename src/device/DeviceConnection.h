@@ -15,6 +15,10 @@ public:
     {
         int portKind = UsbSessionManager::usbPort;
         juce::String socketPath;
+
+        // The emulated device of a virtual port; a device in its initial
+        // state when none is given.
+        std::shared_ptr<VirtualPlovara> virtualDevice;
     };
 
     // False for a choice that names no device.
