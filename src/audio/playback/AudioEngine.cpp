@@ -1,6 +1,7 @@
 #include "audio/playback/AudioEngine.h"
 
 #include "audio/playback/DecibelTable.h"
+#include "audio/playback/X3872AudioDeviceManager.h"
 
 namespace
 {
@@ -143,14 +144,7 @@ void AudioEngine::collectDeviceLists()
 
 void AudioEngine::closeDevice()
 {
-    if (device == nullptr)
-        return;
-
-    if (device->isPlaying())
-        device->stop();
-    if (device->isOpen())
-        device->close();
-    device.reset();
+    closeAudioDevice (device);
 }
 
 juce::String AudioEngine::selectDeviceType (const juce::String& name)

@@ -11,7 +11,7 @@ void X3872AudioDeviceManager::setDevice (std::unique_ptr<juce::AudioIODevice> ne
     device = std::move (newDevice);
 }
 
-void X3872AudioDeviceManager::releaseDevice()
+void closeAudioDevice (std::unique_ptr<juce::AudioIODevice>& device)
 {
     if (device == nullptr)
         return;
@@ -21,4 +21,9 @@ void X3872AudioDeviceManager::releaseDevice()
     if (device->isOpen())
         device->close();
     device.reset();
+}
+
+void X3872AudioDeviceManager::releaseDevice()
+{
+    closeAudioDevice (device);
 }

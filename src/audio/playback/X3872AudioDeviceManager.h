@@ -9,6 +9,9 @@
 // Process-wide holder of an audio device. The engine owns the device it
 // plays on, so this one normally holds none; whatever it is given it stops,
 // closes and deletes when it goes.
+// Stops, closes and deletes an audio device, whatever state it is in.
+void closeAudioDevice (std::unique_ptr<juce::AudioIODevice>& device);
+
 class X3872AudioDeviceManager : public CZQVSingleton<X3872AudioDeviceManager>
 {
 public:
