@@ -62,3 +62,62 @@ namespace HistoryTestSupport
         juce::UndoManager history { 10000000, 1 };
     };
 }
+
+#include "device/UsbSessionManager.h"
+#include "device/virtual/VirtualPlovara.h"
+#include "device/virtual/VirtualUsbBus.h"
+#include "prefs/PreferencesData.h"
+
+namespace HistoryTestSupport
+{
+    // The history fixture with a virtual Plovara on the bus, reached through
+    // a session manager on the virtual port, and the user's preferences.
+    struct DeviceHistoryFixture : HistoryFixture
+    {
+        DeviceHistoryFixture()
+        {
+            VirtualUsbBus::getInstance().plug (device);
+            manager.setPortKind (UsbSessionManager::virtualPort);
+            manager.openPort();
+            context.sessionManager = &manager;
+        }
+
+        ~DeviceHistoryFixture() override
+        {
+            context.sessionManager = nullptr;
+            VirtualUsbBus::getInstance().unplug (*device);
+            PreferencesData::releaseInstance();
+        }
+
+        // Every message the device took since the last call, as bytes.
+        std::vector<TestSupport::Bytes> takeSentMessages()
+        {
+            std::vector<TestSupport::Bytes> messages;
+
+            for (auto& message : device->getReceivedMessages())
+            {
+                const auto bytes = message.encode();
+                auto* p = static_cast<const uint8_t*> (bytes.getData());
+                messages.emplace_back (p, p + bytes.getSize());
+            }
+
+            device->clearReceivedMessages();
+            return messages;
+        }
+
+        // A parameter change on MIDI channel 1: block, parameter and value
+        // as 14-bit words, low seven bits first.
+        static TestSupport::Bytes change (int block, int parameter, int value)
+        {
+            return TestSupport::ByteBuilder()
+                .add ({ 0xF0, 0x42, 0x30, 0x7F, 0x41 })
+                .add ({ block & 0x7F, (block >> 7) & 0x7F, parameter & 0x7F, (parameter >> 7) & 0x7F })
+                .add ({ value & 0x7F, (value >> 7) & 0x7F, 0xF7 })
+                .bytes;
+        }
+
+        PreferencesData* prefs = PreferencesData::getInstance();
+        std::shared_ptr<VirtualPlovara> device = std::make_shared<VirtualPlovara>();
+        UsbSessionManager manager;
+    };
+}
