@@ -64,6 +64,14 @@ TEST_F (FileManagerSample, TheOpenSampleChooserOffersSampleAndAudioFilesButUnkno
 
     EXPECT_FALSE (manager->handOverSampleFile (0, file ("missing.wav")));
     EXPECT_EQ (errorKeys()[1], "Error_FileTargetFileNotExist");
+
+    for (int outside : { -1, 36 })
+    {
+        EXPECT_FALSE (manager->handOverSampleFile (outside, bwf));
+        EXPECT_FALSE (manager->saveSample (outside));
+        EXPECT_FALSE (manager->exportSample (outside, FileManager::AudioFormat::wave));
+    }
+    EXPECT_EQ (choosers.getShown().size(), 1u);
 }
 
 TEST_F (FileManagerSample, AnAudioFileIsImportedIntoTheSlotKeepingTheSlotsParameters)
