@@ -9,12 +9,18 @@
 #include "data/AllData.h"
 #include "data/AudioBuffer.h"
 #include "data/BankData.h"
+#include "data/CZQVClipboard.h"
 #include "data/DataCenter.h"
 #include "data/GlobalData.h"
 #include "device/DeviceChangeNotifier.h"
 #include "device/DeviceConnection.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
+#include "files/FileFormatManager.h"
+#include "files/FileManager.h"
 #include "gui/dialogs/GuiControllerBusyFlag.h"
+#include "gui/dialogs/JuceFileChoosers.h"
+#include "gui/dialogs/ThreadRunningDialog.h"
+#include "history/ActionContext.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 #include "resources/DebugLogger.h"
@@ -52,14 +58,27 @@ Host::Host()
     applyPreferences();
 
     guiController = std::make_unique<GuiController>();
+    installActionContext();
     messageBoxes = std::make_unique<AlertWindowMessageBoxes> (std::make_unique<GuiControllerBusyFlag>());
     MessageBoxes::setCurrent (messageBoxes.get());
+    createFileManager();
+
+    if (auto* engine = messageEngine.get())
+        engine->addListener (this);
 }
 
 Host::~Host()
 {
+    if (auto* engine = messageEngine.get())
+        engine->removeListener (this);
+
+    fileManager.reset();
+    importDialog.reset();
+    fileChoosers.reset();
     MessageBoxes::setCurrent (nullptr);
     messageBoxes.reset();
+    ActionContext::setCurrent (nullptr);
+    actionContext.reset();
     guiController.reset();
 
     if (undoManager != nullptr)
@@ -120,6 +139,36 @@ void Host::createPlayerManager()
     dataCenter->setSampleChangedHook ([this] (int index) { playerManager->reloadSample (index); });
 }
 
+// What the undoable actions reach besides the edit bank.
+void Host::installActionContext()
+{
+    actionContext = std::make_unique<ActionContext>();
+    actionContext->dataCenter = dataCenter.get();
+    actionContext->transmitNotices = &guiController->getTransmitNoticeManager();
+    actionContext->sessionManager = getSessionManager();
+    actionContext->refreshPlayer = [this] (int index) { playerManager->reloadSample (index); };
+    actionContext->clearWaveSelection = [this] { setWaveSelection ({}); };
+    ActionContext::setCurrent (actionContext.get());
+}
+
+void Host::createFileManager()
+{
+    fileChoosers = std::make_unique<JuceFileChoosers> (std::make_unique<GuiControllerBusyFlag>());
+    importDialog = std::make_unique<ThreadRunningDialog> (std::make_unique<GuiControllerBusyFlag>());
+
+    FileManager::Services services;
+    services.dataCenter = dataCenter.get();
+    services.undoManager = undoManager.get();
+    services.choosers = fileChoosers.get();
+    services.importRunner = importDialog.get();
+    services.transmitNotices = &guiController->getTransmitNoticeManager();
+    services.guiExists = [this] { return guiController != nullptr; };
+    services.refreshPlayer = [this] { playerManager->reloadSample (dataCenter->getEditBank().getSampleSet().getCurrentSampleIndex()); };
+    services.clearWaveSelection = [this] { clearWaveSelectionFlags(); };
+    services.currentPattern = [this] { return currentPattern; };
+    fileManager = std::make_unique<FileManager> (std::move (services));
+}
+
 // The device named on the command line or by PLOVARA_DEVICE. A port that
 // does not open now is opened when a device arrives.
 void Host::startSessionManager()
@@ -170,7 +219,8 @@ bool Host::isReady() const
         && playerManager != nullptr
         && guiController != nullptr
         && commandManager != nullptr
-        && undoManager != nullptr;
+        && undoManager != nullptr
+        && fileManager != nullptr;
 }
 
 void Host::setWaveSelection (const WaveSelectedStatus& selection)
@@ -205,6 +255,23 @@ void Host::setCurrentPage (int page)
         playerManager->stop();
 
     MessageEngine::broadcast (MessageIds::dataChanged);
+}
+
+void Host::handleMessage (const juce::Message& message)
+{
+    if (auto* broadcast = dynamic_cast<const BroadcastMessage*> (&message))
+        if (broadcast->id == MessageIds::openCurrentFile)
+            openCurrentFile();
+}
+
+void Host::openCurrentFile()
+{
+    if (currentFile == juce::File() || fileFormats.get() == nullptr || fileManager == nullptr
+        || guiController == nullptr || guiController->isBusy() || guiController->isMainComponentModal())
+        return;
+
+    if (fileManager->openFromOutside (currentFile) == FileManager::Opened::patterns)
+        setCurrentPage (patternPage);
 }
 
 void Host::changeListenerCallback (juce::ChangeBroadcaster* source)

@@ -17,7 +17,11 @@ class DataCenter;
 class DebugLogger;
 class DeviceChangeNotifier;
 class DeviceConnection;
+class FileFormatManager;
+class FileManager;
 class FontManager;
+class JuceFileChoosers;
+class ThreadRunningDialog;
 class GuiController;
 class ImageResourceManager;
 class MessageEngine;
@@ -25,12 +29,15 @@ class PreferencesData;
 class QuickTimeManager;
 class StringTable;
 class UsbSessionManager;
+class CZQVClipboard;
+struct ActionContext;
 class X3872AudioDeviceManager;
 
 // Owns every long-lived service of the program. Creates them in a fixed
 // order on construction and deletes them in the reverse order: the owned
 // services first, then the process-wide singletons it holds.
 class Host : public juce::ChangeListener,
+             public juce::MessageListener,
              public CZQVSingleton<Host>
 {
 public:
@@ -49,6 +56,7 @@ public:
     UsbSessionManager* getSessionManager() const;
     juce::ApplicationCommandManager* getCommandManager() const { return commandManager.get(); }
     juce::UndoManager* getUndoManager() const { return undoManager.get(); }
+    FileManager* getFileManager() const { return fileManager.get(); }
 
     int getCurrentPattern() const { return currentPattern; }
     void setCurrentPattern (int index) { currentPattern = juce::jlimit (0, 15, index); }
@@ -65,6 +73,11 @@ public:
     void setCurrentPage (int page);
 
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+    void handleMessage (const juce::Message& message) override;
+
+    // Opens the current file as a file named from outside (the command line,
+    // another instance) is opened; nothing while a dialog is up.
+    void openCurrentFile();
 
 private:
     void useSystemGuiFont();
@@ -73,6 +86,8 @@ private:
     void startSessionManager();
     void applyPreferences();
     void keepAudioDeviceSettings();
+    void installActionContext();
+    void createFileManager();
 
     // Process-wide services, in the order they are taken.
     SingletonReference<QuickTimeManager> quickTime;
@@ -82,9 +97,11 @@ private:
     SingletonReference<DebugLogger> debugLogger;
     SingletonReference<MessageEngine> messageEngine;
     SingletonReference<PreferencesData> preferences;
+    SingletonReference<FileFormatManager> fileFormats;
     SingletonReference<AudioBufferIdManager> audioBufferIds;
     SingletonReference<X3872AudioDeviceManager> audioDevices;
     SingletonReference<DeviceChangeNotifier> deviceChanges;
+    SingletonReference<CZQVClipboard> clipboard;
 
     // Services of its own, in the order they are made.
     std::unique_ptr<StringTable> parameterStrings;
@@ -94,6 +111,10 @@ private:
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     std::unique_ptr<juce::UndoManager> undoManager;
     std::unique_ptr<GuiController> guiController;
+    std::unique_ptr<ActionContext> actionContext;
+    std::unique_ptr<JuceFileChoosers> fileChoosers;
+    std::unique_ptr<ThreadRunningDialog> importDialog;
+    std::unique_ptr<FileManager> fileManager;
     std::unique_ptr<AlertWindowMessageBoxes> messageBoxes;
 
     int currentPattern = 0;

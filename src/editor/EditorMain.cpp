@@ -72,6 +72,8 @@ public:
 
         host->setCurrentPage (Host::samplePage);
         host->setCurrentFile (fileToOpen.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (fileToOpen));
+        if (fileToOpen.isNotEmpty())
+            host->openCurrentFile();
         MessageEngine::broadcast (MessageIds::dataChanged);
 
         std::signal (SIGTERM, requestTermination);
