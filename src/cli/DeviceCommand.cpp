@@ -180,10 +180,12 @@ int run (CliContext& context, const CliCommand& command, std::unique_ptr<UsbSess
 
         const bool cancelled = runToEnd (context, manager, running);
 
+        // An item runs to its end or its time-out after a cancel; whatever
+        // that brought, the user asked for the session to end.
         if (! recorder.succeeded)
         {
             const auto key = running.getErrorKey();
-            return CliReport::failure (context, key.isNotEmpty() ? key : cancelled ? cancelledKey : juce::String ("Error_UnknownError"));
+            return CliReport::failure (context, cancelled ? cancelledKey : key.isNotEmpty() ? key : juce::String ("Error_UnknownError"));
         }
 
         return report (context, finish());
