@@ -483,6 +483,13 @@ TEST_F (SampleReceiveTest, CancellingWhileTheUndoStepIsHandedOverAppliesNothing)
     putSampleThreeWithParameters();
     ItemSession::setUndoManager (&history);
 
+    // The program's way: the session manager runs the session and the
+    // session window's Cancel button calls its cancel on the message thread.
+    access.close();
+    UsbSessionManager manager;
+    ASSERT_TRUE (manager.setPortKind (UsbSessionManager::virtualPort));
+    ASSERT_TRUE (manager.openPort());
+
     auto parameterRequested = [this]
     {
         for (auto& message : device->getReceivedMessages())
@@ -491,19 +498,22 @@ TEST_F (SampleReceiveTest, CancellingWhileTheUndoStepIsHandedOverAppliesNothing)
         return false;
     };
 
-    SampleReceive session (3);
-    session.startThread();
+    auto session = std::make_unique<SampleReceive> (3);
+    auto* running = session.get();
+    ASSERT_TRUE (manager.startSession (std::move (session)));
 
-    // The message thread stays away from its queue until the cancel returned.
+    // The message thread stays away from its queue until the cancel
+    // returned; the session asks it for the undo step meanwhile.
     while (! parameterRequested())
         std::this_thread::yield();
     juce::Thread::sleep (50);
 
-    session.cancel (UsbSessionManager::cancelTimeoutMs);
-    EXPECT_FALSE (session.isThreadRunning());
+    manager.cancelSession();
+    EXPECT_FALSE (running->isThreadRunning());
+    EXPECT_FALSE (running->isRunning());
 
     deliverMessages();
     EXPECT_FALSE (history.canUndo());
     EXPECT_NE (sample (3).getName(), "SNARE");
-    EXPECT_EQ (session.getErrorKey(), "");
+    EXPECT_EQ (running->getErrorKey(), "");
 }
