@@ -10,12 +10,6 @@ void ItemSession::transferProgress (UsbAccess&, int, double fraction, bool)
     transferFraction = fraction;
 }
 
-void ItemSession::cancel (int timeoutMs)
-{
-    handOver.abandon();
-    UsbSession::cancel (timeoutMs);
-}
-
 bool ItemSession::execute()
 {
     setProgress (0.0);
@@ -116,7 +110,27 @@ void ItemSession::settle (UsbAccess& access)
 
 bool ItemSession::performOnMessageThread (std::function<bool()> job)
 {
-    const auto result = handOver.perform (std::move (job), [this] { return shouldStop(); });
+    // A cancel asks the thread to stop, and that ends the wait.
+    struct StopListener : juce::Thread::Listener
+    {
+        explicit StopListener (MessageThreadHandOver& h) : handOver (h) {}
+        void exitSignalSent() override { handOver.abandon(); }
+        MessageThreadHandOver& handOver;
+    };
+
+    StopListener listener (handOver);
+    auto* thread = juce::Thread::getCurrentThread();
+
+    if (thread != nullptr)
+        thread->addListener (&listener);
+
+    const auto result = handOver.perform (std::move (job), [this]
+    {
+        return shouldStop() || juce::Thread::currentThreadShouldExit();
+    });
+
+    if (thread != nullptr)
+        thread->removeListener (&listener);
 
     if (! result.has_value())
         throw Stopped();

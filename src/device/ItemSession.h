@@ -34,9 +34,6 @@ public:
     double getTransferProgress() const noexcept { return transferFraction; }
     void transferProgress (UsbAccess&, int messageId, double fraction, bool sending) override;
 
-    // Abandons a hand-over to the message thread before waiting.
-    void cancel (int timeoutMs) override;
-
 protected:
     static constexpr int bulkChunkSize = 16384;
 
@@ -62,7 +59,9 @@ protected:
 
     // Has the job done on the message thread, waits for it and answers its
     // result. When the session was stopped before the job ran, the session
-    // ends at once, without success and without an error key.
+    // ends at once, without success and without an error key. A stop
+    // request to the thread it runs on counts too: that of a composite
+    // session running this one inside itself.
     bool performOnMessageThread (std::function<bool()> job);
 
     // Performs the action in a new transaction of the undo manager on the

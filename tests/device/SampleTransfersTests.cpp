@@ -341,6 +341,40 @@ TEST_F (SampleTransfers, CancellingWhileTheMessageThreadIsAskedDoesNotDeadlock)
     EXPECT_TRUE (refreshedSamples.empty()) << "a cancelled session has nothing done any more";
 }
 
+TEST_F (SampleTransfers, CancellingASessionThatRunsOneInsideItselfEndsTheInnerWait)
+{
+    putSampleThree();
+    notices.setSampleNotice (3, true);
+
+    // As a bank transfer runs its items: on its own thread, by calling run.
+    struct Outer : UsbSession
+    {
+        explicit Outer (SampleData& target) : inner (target, 3) {}
+
+        bool execute() override
+        {
+            inner.run();
+            return inner.getErrorKey().isEmpty() && inner.getProgress() == 1.0;
+        }
+
+        SampleReceiveInternal inner;
+    };
+
+    SampleData target;
+    Outer outer (target);
+    outer.startThread();
+
+    while (notices.getSampleNotice (3))
+        std::this_thread::yield();
+
+    outer.cancel (UsbSessionManager::cancelTimeoutMs);
+    EXPECT_FALSE (outer.isThreadRunning());
+    EXPECT_LT (outer.inner.getProgress(), 1.0) << "the inner session stopped at its hand-over";
+
+    deliverMessages();
+    EXPECT_TRUE (refreshedSamples.empty());
+}
+
 TEST_F (SampleTransfers, ThePlayerTakesAReceivedSampleOnTheMessageThread)
 {
     putSampleThree();
