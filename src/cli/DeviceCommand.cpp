@@ -65,8 +65,9 @@ public:
     void show (double fraction, const juce::String& status)
     {
         const int filled = juce::roundToInt (juce::jlimit (0.0, 1.0, fraction) * barWidth);
+        const auto percent = juce::String (juce::roundToInt (fraction * 100.0)).paddedLeft (' ', 3);
         const auto line = "[" + juce::String::repeatedString ("#", filled) + juce::String::repeatedString ("-", barWidth - filled)
-                        + "] " + juce::String (juce::roundToInt (fraction * 100.0)).paddedLeft (' ', 3) + "% " + status;
+                        + "] " + percent + "% " + status;
 
         if (! shown || line == lastLine)
             return;
@@ -185,7 +186,11 @@ int run (CliContext& context, const CliCommand& command, std::unique_ptr<UsbSess
         if (! recorder.succeeded)
         {
             const auto key = running.getErrorKey();
-            return CliReport::failure (context, cancelled ? cancelledKey : key.isNotEmpty() ? key : juce::String ("Error_UnknownError"));
+
+            if (cancelled || key.isEmpty())
+                return CliReport::failure (context, cancelled ? cancelledKey : juce::String ("Error_UnknownError"));
+
+            return CliReport::failure (context, key);
         }
 
         return report (context, finish());

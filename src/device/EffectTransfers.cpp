@@ -11,7 +11,7 @@ using Id = SysExCommand::MessageId;
 
 void EffectReceive::transfer (UsbAccess& access)
 {
-    const auto reply = exchange (access, onDeviceChannel (SysExCommand (Id::effectRequest)),
+    const auto reply = exchange (access, DeviceMessages::request (Id::effectRequest, deviceChannel()),
                                  { Id::effectData, Id::requestFailed }, "Error_UsbFailedToSendEffectDataRequest");
 
     if (reply.messageId != Id::effectData)
@@ -38,7 +38,7 @@ EffectWrite::EffectWrite (const EffectData& effectToSend)
 
 void EffectWrite::transfer (UsbAccess& access)
 {
-    const auto reply = exchange (access, onDeviceChannel (DeviceMessages::effect (effect.getImage(), 0)),
+    const auto reply = exchange (access, DeviceMessages::effect (effect.getImage(), deviceChannel()),
                                  { Id::status21, Id::writeFailed, Id::writeAccepted, Id::requestFailed },
                                  "Error_UsbFailedToSendEffectData");
 

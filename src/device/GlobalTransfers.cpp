@@ -14,7 +14,7 @@ GlobalReceive::GlobalReceive (GlobalData& targetData)
 
 void GlobalReceive::transfer (UsbAccess& access)
 {
-    const auto reply = exchange (access, onDeviceChannel (SysExCommand (Id::globalDataRequest)),
+    const auto reply = exchange (access, DeviceMessages::request (Id::globalDataRequest, deviceChannel()),
                                  { Id::globalData, Id::requestFailed }, "Error_UsbFailedToSendGlobalDataRequest");
 
     if (reply.messageId != Id::globalData)
@@ -38,7 +38,7 @@ GlobalWrite::GlobalWrite (const GlobalData& globalData)
 
 void GlobalWrite::transfer (UsbAccess& access)
 {
-    const auto reply = exchange (access, onDeviceChannel (DeviceMessages::globalData (global.getImage(), 0)),
+    const auto reply = exchange (access, DeviceMessages::globalData (global.getImage(), deviceChannel()),
                                  { Id::writeAccepted, Id::status21, Id::requestFailed, Id::writeFailed },
                                  "Error_UsbFailedToSendGlobalData");
 

@@ -12,6 +12,7 @@ void ItemSession::transferProgress (UsbAccess&, int, double fraction, bool)
 
 bool ItemSession::execute()
 {
+    setErrorKey ({});
     setProgress (0.0);
     transferFraction = 0.0;
     auto* access = getCurrentAccess();
@@ -24,7 +25,7 @@ bool ItemSession::execute()
 
     access->setTimeout (getReplyTimeout());
 
-    if (! askDevice (*access))
+    if (! askDevice())
         return false;
 
     bool success = false;
@@ -46,7 +47,7 @@ bool ItemSession::execute()
     return success;
 }
 
-bool ItemSession::askDevice (UsbAccess& access)
+bool ItemSession::askDevice()
 {
     DeviceInquiry inquiry;
     inquiry.setReplyTimeout (getReplyTimeout());
@@ -58,18 +59,9 @@ bool ItemSession::askDevice (UsbAccess& access)
         return false;
     }
 
-    const int channel = inquiry.getChannel();
-    deviceChannel = channel >= 0 && channel <= 15 ? channel : 0;
-
-    // The inquiry left the time-out as it found it, but say it again.
-    access.setTimeout (getReplyTimeout());
+    const int answeredOn = inquiry.getChannel();
+    channel = answeredOn >= 0 && answeredOn <= 15 ? answeredOn : 0;
     return true;
-}
-
-SysExCommand ItemSession::onDeviceChannel (SysExCommand message) const
-{
-    message.channel = deviceChannel;
-    return message;
 }
 
 SysExCommand ItemSession::exchange (UsbAccess& access, const SysExCommand& message, const std::vector<int>& replyIds,

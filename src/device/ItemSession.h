@@ -40,8 +40,9 @@ protected:
     // The steps after the inquiry; throw Exception on failure.
     virtual void transfer (UsbAccess& access) = 0;
 
-    // A message on the device's channel.
-    SysExCommand onDeviceChannel (SysExCommand message) const;
+    // The MIDI channel the device answered the inquiry on, for every
+    // message of the session.
+    int deviceChannel() const noexcept { return channel; }
 
     // Starts the reader for the reply ids, sends the message (bulk data in
     // pieces of bulkChunkSize with progress) and waits for a reply.
@@ -85,10 +86,10 @@ private:
     struct Stopped {};
 
     bool execute() final;
-    bool askDevice (UsbAccess& access);
+    bool askDevice();
     SysExCommand sendAndWait (UsbAccess& access, const SysExCommand& message, const char* sendFailureKey);
 
-    int deviceChannel = 0;
+    int channel = 0;
     std::atomic<double> transferFraction { 0.0 };
     MessageThreadHandOver handOver;
 

@@ -16,7 +16,7 @@ SampleHeaderAndDataReceive::SampleHeaderAndDataReceive (int index)
 
 juce::int64 SampleHeaderAndDataReceive::receiveHeader (UsbAccess& access)
 {
-    const auto request = onDeviceChannel (DeviceMessages::request (Id::sampleHeaderRequest, 0, sampleIndex));
+    const auto request = DeviceMessages::request (Id::sampleHeaderRequest, deviceChannel(), sampleIndex);
     const auto reply = exchange (access, request, { Id::sampleHeader, Id::deviceNotReady },
                                  "Error_UsbFailedToSendSampleHeaderRequest");
 
@@ -40,7 +40,7 @@ juce::int64 SampleHeaderAndDataReceive::receiveHeader (UsbAccess& access)
 void SampleHeaderAndDataReceive::receivePcm (UsbAccess& access, juce::int64 byteCount)
 {
     pcm.reset();
-    auto reply = requestBulk (access, onDeviceChannel (SysExCommand (Id::sampleDataRequest)), Id::sampleData,
+    auto reply = requestBulk (access, DeviceMessages::request (Id::sampleDataRequest, deviceChannel()), Id::sampleData,
                               (int) byteCount, "Error_UsbFailedToSendSampleDataRequest");
 
     if (reply.messageId != Id::sampleData || (juce::int64) reply.data.getSize() < byteCount)
@@ -84,7 +84,7 @@ void SampleReceive::transfer (UsbAccess& access)
 
 SampleReceive::ParameterBlock SampleReceive::receiveParameters (UsbAccess& access)
 {
-    const auto request = onDeviceChannel (DeviceMessages::request (Id::sampleParameterRequest, 0, sampleIndex));
+    const auto request = DeviceMessages::request (Id::sampleParameterRequest, deviceChannel(), sampleIndex);
     const auto reply = exchange (access, request, { Id::sampleParameters }, "Error_UsbFailedToSendSampleParameterRequest");
 
     if (reply.messageId != Id::sampleParameters)
@@ -156,7 +156,7 @@ void SampleWrite::transfer (UsbAccess& access)
 
 void SampleWrite::writeHeaderAndData (UsbAccess& access)
 {
-    const auto announced = exchange (access, onDeviceChannel (DeviceMessages::sampleHeader (sampleIndex, sample, 0)),
+    const auto announced = exchange (access, DeviceMessages::sampleHeader (sampleIndex, sample, deviceChannel()),
                                      { Id::writeAccepted, Id::announcementAccepted, Id::deviceBusy, Id::deviceNotReady },
                                      "Error_UsbFailedToSendSampleHeader");
 
@@ -183,7 +183,7 @@ void SampleWrite::writeHeaderAndData (UsbAccess& access)
 
 void SampleWrite::writeParameters (UsbAccess& access)
 {
-    const auto taken = exchange (access, onDeviceChannel (DeviceMessages::sampleParameters (sampleIndex, sample, 0)),
+    const auto taken = exchange (access, DeviceMessages::sampleParameters (sampleIndex, sample, deviceChannel()),
                                  { Id::status21, Id::writeFailed, Id::writeAccepted, Id::requestFailed },
                                  "Error_UsbFailedToSendSampleParameter");
 

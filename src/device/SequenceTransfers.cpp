@@ -15,7 +15,7 @@ SequenceReceive::SequenceReceive (SequenceData& targetPattern, int index)
 
 void SequenceReceive::transfer (UsbAccess& access)
 {
-    const auto request = onDeviceChannel (DeviceMessages::request (Id::patternInfoRequest, 0, patternIndex));
+    const auto request = DeviceMessages::request (Id::patternInfoRequest, deviceChannel(), patternIndex);
     const auto info = exchange (access, request, { Id::patternInfo, Id::deviceNotReady },
                                 "Error_UsbFailedToSendSeqInfoRequest");
 
@@ -30,8 +30,8 @@ void SequenceReceive::transfer (UsbAccess& access)
 
     if (size >= 1)
     {
-        const auto data = requestBulk (access, onDeviceChannel (SysExCommand (Id::patternDataRequest)), Id::patternData,
-                                       size, "Error_UsbFailedToSendSeqDataRequest");
+        const auto request = DeviceMessages::request (Id::patternDataRequest, deviceChannel());
+        const auto data = requestBulk (access, request, Id::patternData, size, "Error_UsbFailedToSendSeqDataRequest");
 
         if (data.messageId != Id::patternData || data.data.getSize() < (size_t) size)
             throw Exception ("Error_UsbFailedToReceiveSeqData");
@@ -52,7 +52,7 @@ SequenceWrite::SequenceWrite (const SequenceData& patternToSend, int index)
 
 void SequenceWrite::transfer (UsbAccess& access)
 {
-    const auto info = onDeviceChannel (DeviceMessages::patternInfo (patternIndex, pattern.getSize(), 0));
+    const auto info = DeviceMessages::patternInfo (patternIndex, pattern.getSize(), deviceChannel());
     const auto announced = exchange (access, info, { Id::announcementAccepted, Id::deviceBusy, Id::deviceNotReady },
                                      "Error_UsbFailedToSendSeqInfo");
 
