@@ -302,6 +302,14 @@ TEST_F (SampleTransfers, WriteFailuresCarryTheirKeys)
             setFaults ([] (auto& f) { f.garbleReplies = 1; });
     };
     EXPECT_EQ (writeFails (SampleWrite::everything), "Error_UsbTimeout");
+
+    // The device took the audio but its answer never came.
+    access.onSend = [this] (int id)
+    {
+        if (id == Id::sampleData)
+            setFaults ([] (auto& f) { f.dropReplies = 1; });
+    };
+    EXPECT_EQ (writeFails (SampleWrite::everything), "Error_UsbTimeout");
     access.onSend = nullptr;
 
     // The data last: the device, still waiting for the audio it was
