@@ -14,6 +14,7 @@
 #include "data/GlobalData.h"
 #include "device/DeviceChangeNotifier.h"
 #include "device/DeviceConnection.h"
+#include "device/ItemSession.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "files/FileFormatManager.h"
 #include "files/FileManager.h"
@@ -54,6 +55,7 @@ Host::Host()
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     undoManager = std::make_unique<juce::UndoManager> (undoMaximumUnits, undoMinimumTransactions);
     undoManager->addChangeListener (this);
+    ItemSession::setUndoManager (undoManager.get());
 
     applyPreferences();
 
@@ -81,6 +83,7 @@ Host::~Host()
     actionContext.reset();
     guiController.reset();
 
+    ItemSession::setUndoManager (nullptr);
     if (undoManager != nullptr)
         undoManager->removeChangeListener (this);
 
