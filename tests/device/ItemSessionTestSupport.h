@@ -38,7 +38,7 @@ namespace ItemSessionTestSupport
 
     // The access of the program through the virtual driver, recording what
     // it writes; it can also be told to fail writing one message id, or to
-    // cut the data of bulk replies short.
+    // cut the data of the replies of one id short.
     class RecordingAccess : public DirectUsbAccess
     {
     public:
@@ -77,8 +77,8 @@ namespace ItemSessionTestSupport
         {
             auto reply = DirectUsbAccess::waitForMessage();
 
-            if (reply != nullptr && reply->messageId == Id::patternData && cutBulkRepliesTo >= 0)
-                reply->data.setSize ((size_t) std::min<int> (cutBulkRepliesTo, (int) reply->data.getSize()));
+            if (reply != nullptr && reply->messageId == cutRepliesOf)
+                reply->data.setSize (std::min (cutRepliesTo, reply->data.getSize()));
 
             return reply;
         }
@@ -100,7 +100,8 @@ namespace ItemSessionTestSupport
         // Called before each message goes out, on the session's thread.
         std::function<void (int id)> onSend;
         int failSendOf = Id::none;
-        int cutBulkRepliesTo = -1;
+        int cutRepliesOf = Id::none;
+        size_t cutRepliesTo = 0;
         std::vector<int> chunkSizes;
 
     private:
