@@ -3,6 +3,8 @@
 #include "app/Exception.h"
 #include "device/UsbAccess.h"
 
+#include <juce_events/juce_events.h>
+
 void CompositeSession::cancel (int timeoutMs)
 {
     {
@@ -15,6 +17,10 @@ void CompositeSession::cancel (int timeoutMs)
             runningInner->cancel (timeoutMs);
         }
     }
+
+    // The message thread may be the one that cancels: a hook still waiting
+    // for it never runs.
+    handOver.abandon();
 
     UsbSession::cancel (timeoutMs);
 }
@@ -47,8 +53,27 @@ void CompositeSession::runInner (UsbSession& inner, double progressStart, double
         succeeded = innerSucceeded;
     }
 
-    if (! succeeded)
-        throw Exception (inner.getErrorKey().isNotEmpty() ? inner.getErrorKey() : juce::String ("Error_UnknownError"));
+    if (succeeded)
+        return;
+
+    const auto key = inner.getErrorKey();
+
+    // An inner session cut short by a cancel ends without a key.
+    if (key.isEmpty() && isStopping())
+        return;
+
+    throw Exception (key.isNotEmpty() ? key : juce::String ("Error_UnknownError"));
+}
+
+void CompositeSession::complete()
+{
+    if (! completionHook)
+        return;
+
+    if (juce::MessageManager::getInstanceWithoutCreating() == nullptr)
+        completionHook();
+    else
+        handOver.perform ([this] { completionHook(); return true; }, [this] { return isStopping(); });
 }
 
 UsbAccess& CompositeSession::requireAccess()

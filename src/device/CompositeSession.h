@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/MessageThreadHandOver.h"
 #include "device/UsbSession.h"
 
 #include <functional>
@@ -11,8 +12,10 @@ class CompositeSession : public UsbSession,
                          public UsbSessionListener
 {
 public:
-    // Told, on the session thread, when the whole transfer went through
-    // and the session was not stopped: where received data is put in place.
+    // Told when the whole transfer went through and the session was not
+    // stopped: where received data is put in place. It runs on the message
+    // thread while there is one (the session waits for it), else on the
+    // session thread.
     using CompletionHook = std::function<void()>;
 
     void setCompletionHook (CompletionHook hook) { completionHook = std::move (hook); }
@@ -25,14 +28,12 @@ protected:
     // Runs the inner session here, its progress x shown as
     // progressStart + x * progressSpan. Throws Exception with the inner
     // session's key when it fails; returns at once, without running it, once
-    // this session is stopping.
+    // this session is stopping, and also when a cancel cut the inner session
+    // short.
     void runInner (UsbSession& inner, double progressStart, double progressSpan);
 
-    void complete()
-    {
-        if (completionHook)
-            completionHook();
-    }
+    // Runs the completion hook, unless a cancel comes first.
+    void complete();
 
     // Asked to stop: checked before each item.
     bool isStopping() const { return stopRequested || shouldStop(); }
@@ -53,6 +54,7 @@ protected:
 
 private:
     CompletionHook completionHook;
+    MessageThreadHandOver handOver;
     juce::CriticalSection innerLock;
     UsbSession* runningInner = nullptr;
     double innerStart = 0.0;
