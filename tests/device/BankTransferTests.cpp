@@ -57,15 +57,14 @@ struct EditBankTransfers_ : BankTransfers
         notices.setSampleNotice (3, true);
         context.dataCenter = center.get();
         context.transmitNotices = &notices;
-        ItemSession::Services services;
-        services.undoManager = &undo;
-        ItemSession::setServices (services);
+        ItemSession::setUndoManager (&undo);
         undo.beginNewTransaction ("Earlier");
         undo.perform (new NoOp());
     }
 
     ~EditBankTransfers_() override
     {
+        ItemSession::setUndoManager (nullptr);
         center.reset();
         UserFolders::overrideApplicationDataFolder ({});
     }
