@@ -7,9 +7,12 @@ FUZZ_SECONDS   ?= 600
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 XVFB           := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
+# Compiler cache hits do not depend on where the checkout lies.
+export CCACHE_BASEDIR   ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= true
 
 # The suites whose tests run threads: these are the ones ThreadSanitizer checks.
-TSAN_TESTS     ?= MessageEngine*:EngineFixture*:SingleInstance*:CZQVSingleton*
+TSAN_TESTS     ?= MessageEngine*:EngineFixture*:SingleInstance*:CZQVSingleton*:ManagerFixture*:AccessFixture*:SocketFixture*:MessageThreadHandOver*:SampleTransfers*:SampleReceiveTest*:SamplePlayer*:PreviewPlayer*:AudioPlayerManager*:VirtualPlovaraTest*
 # Fuzzing wants speed and line numbers in its reports, not full debug data.
 FUZZ_CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=Fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
                     -DCMAKE_C_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" \

@@ -64,7 +64,10 @@ void BankWrite::exchangeBankImage (UsbAccess& access)
 
 void BankWrite::transferSample (int index, double progressStart, double progressSpan)
 {
+    // The notices of the edited bank go off together once the whole bank
+    // went, and only when it was the edited bank that went.
     SampleWrite item (bank.getSample (index), index, SampleWrite::everything);
+    item.leaveTransmitNoticeAlone();
     runInner (item, progressStart, progressSpan);
 }
 

@@ -142,7 +142,9 @@ void SampleWrite::transfer (UsbAccess& access)
     if (mode != headerAndData)
         writeParameters (access);
 
-    markSampleTransmitted (sampleIndex);
+    if (marksNotice)
+        markSampleTransmitted (sampleIndex);
+
     setProgress (1.0);
 }
 

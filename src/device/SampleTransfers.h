@@ -90,6 +90,10 @@ public:
     int getSampleIndex() const noexcept { return sampleIndex; }
     Mode getMode() const noexcept { return mode; }
 
+    // For a sample that is not the edited bank's (a bank written from the
+    // bank memory): its transmit notice is left as it is.
+    void leaveTransmitNoticeAlone() noexcept { marksNotice = false; }
+
 protected:
     void transfer (UsbAccess& access) override;
 
@@ -100,4 +104,5 @@ private:
     const SampleData& sample;
     const int sampleIndex;
     const Mode mode;
+    bool marksNotice = true;
 };

@@ -299,6 +299,15 @@ TEST_F (EditBankTransfers_, AFailedOrCancelledReceiveLeavesTheEditedBankAsItWas)
     EXPECT_FALSE (device->isInDumpMode());
 }
 
+TEST_F (EditBankTransfers_, WritingABankFromTheBankMemoryLeavesTheEditedBanksNoticesOn)
+{
+    BankData stored;
+    BankWrite session (stored, 6);
+    ASSERT_EQ (runSession (session), "");
+
+    EXPECT_TRUE (notices.getSampleNotice (3)) << "sample 3 of the edited bank did not go anywhere";
+}
+
 TEST_F (EditBankTransfers_, TransmittingTheEditedBankSwitchesTheNoticesOff)
 {
     auto session = EditBankTransfers::transmitCurrentBank (center->getEditBank());
