@@ -1,0 +1,84 @@
+#pragma once
+
+#include "commands/CommandContext.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
+
+class SampleData;
+class UsbSession;
+
+// The target of all the program's commands: describes them to the command
+// manager (names that follow the state, enabling, default keys) and
+// performs them on the services of the command context.
+class ActionManager : public juce::ApplicationCommandTarget,
+                      public juce::MessageListener
+{
+public:
+    // The context must outlive the manager. Listens to the message engine
+    // when it exists.
+    explicit ActionManager (CommandContext& context);
+    ~ActionManager() override;
+
+    ActionManager (const ActionManager&) = delete;
+    ActionManager& operator= (const ActionManager&) = delete;
+
+    // The text of a command's name key; empty for ids outside 1 to 66.
+    static juce::String getTableName (juce::CommandID commandId);
+
+    // ApplicationCommandTarget
+    juce::ApplicationCommandTarget* getNextCommandTarget() override { return nullptr; }
+    void getAllCommands (juce::Array<juce::CommandID>& commands) override;
+    void getCommandInfo (juce::CommandID commandId, juce::ApplicationCommandInfo& info) override;
+    bool perform (const InvocationInfo& info) override;
+
+    void handleMessage (const juce::Message& message) override;
+
+private:
+    using Perform = void (ActionManager::*)();
+
+    struct CommandRecord
+    {
+        const char* nameKey;
+        const char* categoryKey;
+        int keyCode;        // 0: no default key
+        int modifierCode;   // 0 none, 1 Ctrl, 2 Ctrl+Shift
+        Perform perform;    // null: nothing to do here
+    };
+
+    static const CommandRecord commandTable[];
+    static const CommandRecord* findRecord (juce::CommandID commandId);
+
+    juce::String getCommandName (juce::CommandID commandId) const;
+    bool isCommandEnabled (juce::CommandID commandId) const;
+    bool isGuiFree() const;
+    int getCurrentPage() const;
+
+    // The current sample of the edit bank; null without a data center.
+    SampleData* getCurrentSample() const;
+    int getCurrentSampleIndex() const;
+
+    // Editing
+    void undo();
+    void redo();
+    void initGlobal();
+    void selectAll();
+    void pointsToSelection();
+    void previousTarget();
+    void nextTarget();
+    void stepTarget (int step);
+
+    // Playback
+    void playStop();
+    void rewind();
+    void stopPlayback();
+
+    // Windows
+    void refreshFileBrowser();
+    void showBankMemory();
+    void showPreferences();
+    void showAbout();
+
+    CommandContext& context;
+};

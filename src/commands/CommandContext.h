@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/WaveSelection.h"
+
+#include <juce_core/juce_core.h>
+
+class AudioPlayerManager;
+class DataCenter;
+class UsbSessionManager;
+
+namespace juce { class UndoManager; }
+
+// What the commands need of the windows. The GuiController provides it.
+class CommandGui
+{
+public:
+    enum SessionOrigin { fromMainWindow = 0, fromBankMemoryWindow = 1, fromPreferencesWindow = 2 };
+
+    virtual ~CommandGui() = default;
+
+    // Set while a modal box, a file chooser or a session window is up.
+    virtual bool isBusy() const = 0;
+    virtual bool isMainComponentModal() const = 0;
+
+    // 0 none, 1 sample page, 2 effect page, 3 pattern page.
+    virtual int getCurrentPage() const = 0;
+    virtual bool isWaveformEditorShown() const = 0;
+
+    // Opens the window that follows a session, titled `title`, for a
+    // session started from `origin` (one of SessionOrigin). Refused (false)
+    // while a session window exists or the GUI is busy; sets the busy flag.
+    virtual bool openSessionDialog (const juce::String& title, int origin) = 0;
+
+    // Closes the session window at once and clears the busy flag.
+    virtual void closeSessionDialog() = 0;
+
+    // Each opens its window, or brings it to the front when it is open.
+    virtual void showPreferencesWindow() = 0;
+    virtual void showBankMemoryWindow() = 0;
+    virtual void showAboutBox() = 0;
+
+    // The warning before data replaces what the device holds: the write
+    // message or the update message, with or without the box that turns the
+    // warning off. Modal; true only for OK.
+    virtual bool confirmWriting (bool writeMessage, bool showDontConfirmBox) = 0;
+};
+
+// What the commands need of the program's services and state. The Host
+// provides it; any of the services may be absent.
+class CommandContext
+{
+public:
+    virtual ~CommandContext() = default;
+
+    virtual DataCenter* getDataCenter() const = 0;
+    virtual juce::UndoManager* getUndoManager() const = 0;
+    virtual AudioPlayerManager* getPlayerManager() const = 0;
+    virtual UsbSessionManager* getSessionManager() const = 0;
+    virtual CommandGui* getCommandGui() const = 0;
+
+    // The pattern being edited on the pattern page (0 to 15).
+    virtual int getCurrentPattern() const = 0;
+
+    virtual const WaveSelectedStatus& getWaveSelection() const = 0;
+    virtual void setWaveSelection (const WaveSelectedStatus& selection) = 0;
+    virtual void clearWaveSelectionFlags() = 0;
+
+    // 0 to 35; choosing another sample clears the wave selection.
+    virtual void setCurrentSample (int index) = 0;
+
+    virtual void quitApplication() = 0;
+};
