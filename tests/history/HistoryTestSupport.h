@@ -1,0 +1,123 @@
+#pragma once
+
+#include "TestSupport.h"
+
+#include "app/TransmitNoticeManager.h"
+#include "data/DataCenter.h"
+#include "history/ActionBase.h"
+#include "resources/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace HistoryTestSupport
+{
+    // A data center of its own, transmit notices, a history with the
+    // program's limits, and a context that records what the actions tell the
+    // player, the waveform selection and the Transmit Effect command.
+    struct HistoryFixture : ::testing::Test
+    {
+        HistoryFixture()
+        {
+            context.dataCenter = &center;
+            context.transmitNotices = &notices;
+            context.refreshPlayer = [this] (int index) { refreshedSamples.push_back (index); };
+            context.clearWaveSelection = [this] { ++selectionClears; };
+            context.transmitEffect = [this] { ++effectTransmits; };
+        }
+
+        BankData& bank() const { return center.getEditBank(); }
+        SampleData& sample (int index) const { return bank().getSample (index); }
+
+        // Begins a transaction and performs the action in it.
+        bool record (const juce::String& name, juce::UndoableAction* action)
+        {
+            history.beginNewTransaction (name);
+            return history.perform (action);
+        }
+
+        // Audio of one value everywhere, with a name and a level.
+        static void fill (SampleData& target, int channels, int frames, float value, const juce::String& name = "FILLED")
+        {
+            target.resize (channels, frames, 48000.0, false);
+            for (int c = 0; c < channels; ++c)
+                juce::FloatVectorOperations::fill (target.getAudio().getWritePointer (c), value, frames);
+            target.setName (name);
+            target.setParameter (SampleData::level, 99);
+        }
+
+        static float firstValue (const SampleData& s) { return s.getNumFrames() > 0 ? s.getAudio().getSample (0, 0) : 0.0f; }
+
+        TestSupport::ScopedUserFolders folders;
+        TestSupport::ScopedBufferIds ids;
+        StringTable strings { "ParameterStrings" };
+        DataCenter center { strings };
+        TransmitNoticeManager notices;
+        std::vector<int> refreshedSamples;
+        int selectionClears = 0;
+        int effectTransmits = 0;
+        ActionContext context;
+        ScopedActionContext installedContext { context };
+        juce::UndoManager history { 10000000, 1 };
+    };
+}
+
+#include "device/UsbSessionManager.h"
+#include "device/virtual/VirtualPlovara.h"
+#include "device/virtual/VirtualUsbBus.h"
+#include "prefs/PreferencesData.h"
+
+namespace HistoryTestSupport
+{
+    // The history fixture with a virtual Plovara on the bus, reached through
+    // a session manager on the virtual port, and the user's preferences.
+    struct DeviceHistoryFixture : HistoryFixture
+    {
+        DeviceHistoryFixture()
+        {
+            VirtualUsbBus::getInstance().plug (device);
+            manager.setPortKind (UsbSessionManager::virtualPort);
+            manager.openPort();
+            context.sessionManager = &manager;
+        }
+
+        ~DeviceHistoryFixture() override
+        {
+            context.sessionManager = nullptr;
+            VirtualUsbBus::getInstance().unplug (*device);
+            PreferencesData::releaseInstance();
+        }
+
+        // Every message the device took since the last call, as bytes.
+        std::vector<TestSupport::Bytes> takeSentMessages()
+        {
+            std::vector<TestSupport::Bytes> messages;
+
+            for (auto& message : device->getReceivedMessages())
+            {
+                const auto bytes = message.encode();
+                auto* p = static_cast<const uint8_t*> (bytes.getData());
+                messages.emplace_back (p, p + bytes.getSize());
+            }
+
+            device->clearReceivedMessages();
+            return messages;
+        }
+
+        // A parameter change on MIDI channel 1: block, parameter and value
+        // as 14-bit words, low seven bits first.
+        static TestSupport::Bytes change (int block, int parameter, int value)
+        {
+            return TestSupport::ByteBuilder()
+                .add ({ 0xF0, 0x42, 0x30, 0x7F, 0x41 })
+                .add ({ block & 0x7F, (block >> 7) & 0x7F, parameter & 0x7F, (parameter >> 7) & 0x7F })
+                .add ({ value & 0x7F, (value >> 7) & 0x7F, 0xF7 })
+                .bytes;
+        }
+
+        PreferencesData* prefs = PreferencesData::getInstance();
+        std::shared_ptr<VirtualPlovara> device = std::make_shared<VirtualPlovara>();
+        UsbSessionManager manager;
+    };
+}
