@@ -4,6 +4,7 @@
 #include "audio/playback/AudioPlayerManager.h"
 #include "commands/CommandIds.h"
 #include "data/DataCenter.h"
+#include "history/TransactionNames.h"
 #include "resources/CZQVResource.h"
 
 namespace
@@ -21,7 +22,7 @@ juce::ModifierKeys modifiersFor (int modifierCode)
 // "Undo : Cut sample data"
 juce::String historyStepName (const char* commandKey, const juce::String& transactionName)
 {
-    return CZQVResource::text (commandKey) + " : " + CZQVResource::text ("UndoableAction_" + transactionName);
+    return CZQVResource::text (commandKey) + " : " + CZQVResource::text (TransactionNames::menuTextKey (transactionName));
 }
 
 // Receive and Transmit name what they move on the page shown.
@@ -85,7 +86,7 @@ bool ActionManager::perform (const InvocationInfo& info)
         return false;
 
     if (record->perform != nullptr)
-        (this->*(record->perform)) ();
+        (this->*(record->perform)) (info.commandID);
 
     return true;
 }

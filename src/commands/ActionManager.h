@@ -36,7 +36,8 @@ public:
     void handleMessage (const juce::Message& message) override;
 
 private:
-    using Perform = void (ActionManager::*)();
+    // Given the command's id, for the groups of commands that share one.
+    using Perform = void (ActionManager::*) (juce::CommandID);
 
     struct CommandRecord
     {
@@ -60,25 +61,27 @@ private:
     int getCurrentSampleIndex() const;
 
     // Editing
-    void undo();
-    void redo();
-    void initGlobal();
-    void selectAll();
-    void pointsToSelection();
-    void previousTarget();
-    void nextTarget();
-    void stepTarget (int step);
+    void undo (juce::CommandID);
+    void redo (juce::CommandID);
+    void initGlobal (juce::CommandID);
+    void selectAll (juce::CommandID);
+    void pointsToSelection (juce::CommandID);
+    void selectionToPoints (juce::CommandID);
+    void convertRate (juce::CommandID commandId);
+    void editWave (juce::CommandID commandId);
+    void stepTarget (juce::CommandID commandId);
 
     // Playback
-    void playStop();
-    void rewind();
+    void playStop (juce::CommandID);
+    void rewind (juce::CommandID);
     void stopPlayback();
+    void reloadCurrentSample();
 
     // Windows
-    void refreshFileBrowser();
-    void showBankMemory();
-    void showPreferences();
-    void showAbout();
+    void refreshFileBrowser (juce::CommandID);
+    void showBankMemory (juce::CommandID);
+    void showPreferences (juce::CommandID);
+    void showAbout (juce::CommandID);
 
     CommandContext& context;
 };

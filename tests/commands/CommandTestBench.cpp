@@ -18,6 +18,13 @@ CommandBench::CommandBench()
 
     device.open();
 
+    actionContext.dataCenter = dataCenter.get();
+    actionContext.transmitNotices = &notices;
+    actionContext.sessionManager = &device.getManager();
+    actionContext.refreshPlayer = [this] (int index) { players->reloadSample (index); };
+    actionContext.clearWaveSelection = [this] { selection = {}; };
+    scopedActionContext = std::make_unique<ScopedActionContext> (actionContext);
+
     actions = std::make_unique<ActionManager> (*this);
     commandManager.registerAllCommandsForTarget (actions.get());
     commandManager.setFirstCommandTarget (actions.get());

@@ -5,11 +5,13 @@
 
 #include "app/MessageEngine.h"
 #include "app/SingletonReference.h"
+#include "app/TransmitNoticeManager.h"
 #include "audio/playback/AudioPlayerManager.h"
 #include "commands/ActionManager.h"
 #include "commands/CommandContext.h"
 #include "data/DataCenter.h"
 #include "device/DeviceConnection.h"
+#include "history/ActionContext.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 #include "resources/StringTable.h"
@@ -126,6 +128,9 @@ namespace CommandTestSupport
         int currentPattern = 0;
         WaveSelectedStatus selection;
         int quitRequests = 0;
+        TransmitNoticeManager notices;
+        ActionContext actionContext;
+        std::unique_ptr<ScopedActionContext> scopedActionContext;
 
         std::unique_ptr<ActionManager> actions;
         juce::ApplicationCommandManager commandManager;
