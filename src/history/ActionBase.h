@@ -13,7 +13,8 @@ class SequenceData;
 // bank that the data center is editing at the time it runs, found afresh
 // through the current ActionContext, and refers to samples and patterns by
 // index only. A perform or undo that cannot find what it addresses answers
-// false and changes nothing.
+// false and changes nothing. Actions are performed, undone and redone on
+// the message thread only, like everything else that uses the history.
 //
 // The steps below are shared by the actions; without a context they find
 // nothing and tell nobody.

@@ -82,16 +82,10 @@ EditSampleNameAction::EditSampleNameAction (int index, const juce::String& name)
 {
 }
 
-bool EditSampleNameAction::setName (const juce::String& name) const
+void EditSampleNameAction::setName (SampleData& sample, const juce::String& name) const
 {
-    auto* sample = findSample (sampleIndex);
-
-    if (sample == nullptr)
-        return false;
-
-    sample->setName (name);
-    sendName (firstSampleBlock + sampleIndex, sample->getName());
-    return true;
+    sample.setName (name);
+    sendName (firstSampleBlock + sampleIndex, sample.getName());
 }
 
 bool EditSampleNameAction::perform()
@@ -103,16 +97,19 @@ bool EditSampleNameAction::perform()
 
     savedModified = isModified();
     oldName = sample->getName();
-    setName (newName);
+    setName (*sample, newName);
     markModified();
     return true;
 }
 
 bool EditSampleNameAction::undo()
 {
-    if (! setName (oldName))
+    auto* sample = findSample (sampleIndex);
+
+    if (sample == nullptr)
         return false;
 
+    setName (*sample, oldName);
     restoreModified (savedModified);
     return true;
 }

@@ -41,7 +41,8 @@ public:
     int getSizeInUnits() override;
 
 private:
-    bool setName (const juce::String& name) const;
+    // Stores the name as the sample takes it and sends what it stored.
+    void setName (SampleData& sample, const juce::String& name) const;
 
     const int sampleIndex;
     const juce::String newName;

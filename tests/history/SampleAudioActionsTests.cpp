@@ -64,6 +64,12 @@ TEST_F (SampleAudioActionsTest, AWaveEditIsUndoneToTheAudioBeforeIt)
     // Redo runs the operation again on the selection it was made with.
     ASSERT_TRUE (history.redo());
     EXPECT_EQ (sample (5).getNumFrames(), 101);
+
+    // Operations that change the audio in place are undone as well.
+    ASSERT_TRUE (record (TransactionNames::waveEdit, new EditSampleAction (WaveOperations::silence, 5, selectionOf (0, 9))));
+    EXPECT_EQ (firstValue (sample (5)), 0.0f);
+    ASSERT_TRUE (history.undo());
+    EXPECT_EQ (firstValue (sample (5)), 0.5f);
 }
 
 TEST_F (SampleAudioActionsTest, ARateConversionCountsTheAudioItReplacedAndClearsTheSelection)
