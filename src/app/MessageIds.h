@@ -20,6 +20,7 @@ namespace MessageIds
     constexpr int samplePlaybackStopped      = 22;
     constexpr int previewStarted             = 23;
     constexpr int previewStopped             = 24;
+    constexpr int loadSampleFile             = 25;  // the FileManager to itself, after the current event
     constexpr int patternTableEvent          = 27;  // argument: int and pointer
     constexpr int sessionManagerEvent        = 28;  // argument: int
 }

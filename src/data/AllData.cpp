@@ -39,8 +39,36 @@ bool BankSet::allFit() const
     return true;
 }
 
+bool BankSet::swapContentsWith (BankSet& other)
+{
+    for (int i = 0; i < numBanks; ++i)
+    {
+        if (getBank (i).swapWith (other.getBank (i)))
+            continue;
+
+        // A second exchange puts each bank back.
+        while (--i >= 0)
+            getBank (i).swapWith (other.getBank (i));
+
+        return false;
+    }
+
+    return true;
+}
+
 AllData::AllData()
 {
     addChild (std::make_unique<BankSet>());
     addChild (std::make_unique<GlobalData>());
+}
+
+bool AllData::swapContentsWith (AllData& other)
+{
+    if (! getBankSet().swapContentsWith (other.getBankSet()))
+        return false;
+
+    const GlobalData mine (getGlobalData());
+    getGlobalData().copyFrom (other.getGlobalData());
+    other.getGlobalData().copyFrom (mine);
+    return true;
 }

@@ -22,6 +22,10 @@ public:
     // True when every bank's summary says it fits the device's memory.
     bool allFit() const;
 
+    // Exchanges the contents of every bank with the other set's; false, with
+    // both sets as they were, when a bank could not be exchanged.
+    bool swapContentsWith (BankSet& other);
+
     static juce::String letterOf (int index) { return juce::String::charToString ((juce::juce_wchar) ('A' + index)); }
 
     juce::String getChunkId() const override { return chunkId; }
@@ -41,6 +45,10 @@ public:
 
     BankSet& getBankSet() const { return static_cast<BankSet&> (getChild (0)); }
     GlobalData& getGlobalData() const { return static_cast<GlobalData&> (getChild (1)); }
+
+    // Exchanges banks and global data with the other; false, with both as
+    // they were, when a bank could not be exchanged.
+    bool swapContentsWith (AllData& other);
 
     juce::String getChunkId() const override { return chunkId; }
 };
