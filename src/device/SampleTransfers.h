@@ -1,0 +1,82 @@
+#pragma once
+
+#include "data/SampleData.h"
+#include "device/ItemSession.h"
+
+#include <array>
+
+// What the sample receive sessions have in common: the header of sample i,
+// then the PCM it announces.
+class SampleHeaderAndDataReceive : public ItemSession
+{
+public:
+    int getSampleIndex() const noexcept { return sampleIndex; }
+
+protected:
+    explicit SampleHeaderAndDataReceive (int sampleIndex);
+
+    // Asks for the header and keeps it; a header the device cannot have
+    // sent (a negative byte count or more than a bank's sample memory) is
+    // refused. Answers the PCM byte count.
+    juce::int64 receiveHeader (UsbAccess& access);
+
+    // Asks for the announced PCM; all of it must arrive.
+    void receivePcm (UsbAccess& access, juce::int64 byteCount);
+
+    // Sizes the sample from the header and decodes the PCM that came.
+    void decodeInto (SampleData& sample, bool reclampParameters) const;
+
+    // After the sample reached the edited bank: its transmit notice goes
+    // off, every view refreshes and the player takes it.
+    void announceArrival();
+
+    const int sampleIndex;
+
+private:
+    std::array<uint8_t, SampleData::headerSize> header {};
+    juce::MemoryBlock pcm;
+};
+
+// Receives header and audio of sample i straight into a target inside a
+// bank transfer; the parameters come with the bank image. The target is
+// reset as soon as the header has arrived.
+class SampleReceiveInternal : public SampleHeaderAndDataReceive
+{
+public:
+    SampleReceiveInternal (SampleData& target, int sampleIndex);
+
+protected:
+    void transfer (UsbAccess& access) override;
+
+private:
+    SampleData& target;
+};
+
+// Transmits a sample to slot i: header and audio, parameters, or both.
+class SampleWrite : public ItemSession
+{
+public:
+    enum Mode
+    {
+        headerAndData = 0,
+        parametersOnly = 1,
+        everything = 2
+    };
+
+    // The sample must stay unchanged while the session runs.
+    SampleWrite (const SampleData& sample, int sampleIndex, Mode mode = everything);
+
+    int getSampleIndex() const noexcept { return sampleIndex; }
+    Mode getMode() const noexcept { return mode; }
+
+protected:
+    void transfer (UsbAccess& access) override;
+
+private:
+    void writeHeaderAndData (UsbAccess& access);
+    void writeParameters (UsbAccess& access);
+
+    const SampleData& sample;
+    const int sampleIndex;
+    const Mode mode;
+};
