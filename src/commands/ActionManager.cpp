@@ -25,8 +25,10 @@ juce::String historyStepName (const char* commandKey, const juce::String& transa
     return CZQVResource::text (commandKey) + " : " + CZQVResource::text (TransactionNames::menuTextKey (transactionName));
 }
 
-// Receive and Transmit name what they move on the page shown.
-juce::CommandID editTargetCommand (juce::CommandID commandId, int page)
+}
+
+// Receive and Transmit stand for the commands that move what the page shows.
+juce::CommandID ActionManager::editTargetCommand (juce::CommandID commandId, int page)
 {
     const bool receive = commandId == CommandIds::receiveEditTarget;
 
@@ -37,7 +39,6 @@ juce::CommandID editTargetCommand (juce::CommandID commandId, int page)
         case 3:  return receive ? CommandIds::receivePatternSet : CommandIds::transmitPatternSet;
         default: return commandId;
     }
-}
 }
 
 ActionManager::ActionManager (CommandContext& commandContext)

@@ -51,6 +51,7 @@ private:
     static const CommandRecord commandTable[];
     static const CommandRecord* findRecord (juce::CommandID commandId);
 
+    static juce::CommandID editTargetCommand (juce::CommandID commandId, int page);
     juce::String getCommandName (juce::CommandID commandId) const;
     bool isCommandEnabled (juce::CommandID commandId) const;
     bool isGuiFree() const;
@@ -76,6 +77,14 @@ private:
     void rewind (juce::CommandID);
     void stopPlayback();
     void reloadCurrentSample();
+
+    // Sessions with the device. Each runs behind a session window titled
+    // with the name of the command that started it.
+    void runSession (std::unique_ptr<UsbSession> session, juce::CommandID commandId, bool stopsPlayback, int origin);
+    void performEditTarget (juce::CommandID commandId);
+    void transmitSample (juce::CommandID commandId);
+    void receiveGlobal (juce::CommandID commandId);
+    void writeGlobal (juce::CommandID commandId);
 
     // Windows
     void refreshFileBrowser (juce::CommandID);

@@ -165,6 +165,35 @@ namespace CommandTestSupport
         std::vector<std::pair<int, int>> heard;
     };
 
+    // Waits for the sessions the manager runs, as the session window does.
+    struct SessionWatcher : UsbSessionListener
+    {
+        explicit SessionWatcher (UsbSessionManager& m) : manager (m) { manager.addListener (this); }
+        ~SessionWatcher() override { manager.removeListener (this); }
+
+        void sessionStarted (UsbSession*) override {}
+        void sessionProgress (UsbSession*, double) override {}
+        void sessionStatus (UsbSession*, const juce::String&) override {}
+        void sessionFinished (UsbSession* session, bool success) override
+        {
+            ++finished;
+            lastResult = success;
+            lastErrorKey = session != nullptr ? session->getErrorKey() : juce::String();
+        }
+
+        // True when one more session finished within the time.
+        bool waitForNext()
+        {
+            const int before = finished;
+            return TestSupport::dispatchUntil ([&] { return finished > before; }, 20000);
+        }
+
+        UsbSessionManager& manager;
+        int finished = 0;
+        bool lastResult = false;
+        juce::String lastErrorKey;
+    };
+
     // A sample of the given number of frames, mono, at 48 kHz.
     void fillSample (SampleData& sample, int frames);
 }
