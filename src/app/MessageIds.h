@@ -8,6 +8,7 @@ namespace MessageIds
     constexpr int preferencesChanged         = 4;
     constexpr int allBankReceiveFinished     = 5;   // argument: success flag
     constexpr int selectedBankReceiveFinished = 6;  // argument: success flag
+    constexpr int selectedBankWriteFinished  = 7;   // argument: success flag
     constexpr int fileWritten                = 8;   // the file browser refreshes
     constexpr int closeAboutBox              = 9;
     constexpr int preferencesWindowClosing   = 10;

@@ -1,30 +1,9 @@
 #include "device/ItemSession.h"
 
 #include "app/Exception.h"
+#include "app/TransmitNoticeManager.h"
 #include "device/DeviceInquiry.h"
-
-namespace
-{
-std::mutex servicesLock;
-
-ItemSession::Services& publishedServices()
-{
-    static ItemSession::Services services;
-    return services;
-}
-}
-
-void ItemSession::setServices (const Services& newServices)
-{
-    std::lock_guard<std::mutex> guard (servicesLock);
-    publishedServices() = newServices;
-}
-
-ItemSession::Services ItemSession::getServices()
-{
-    std::lock_guard<std::mutex> guard (servicesLock);
-    return publishedServices();
-}
+#include "history/ActionContext.h"
 
 void ItemSession::transferProgress (UsbAccess&, int, double fraction, bool)
 {
@@ -148,7 +127,7 @@ bool ItemSession::performOnMessageThread (std::function<bool()> job)
 bool ItemSession::performUndoable (std::unique_ptr<juce::UndoableAction> action, const juce::String& transactionName,
                                    std::function<void()> afterwards)
 {
-    auto* undoManager = getServices().undoManager;
+    auto* undoManager = getUndoManager();
 
     if (undoManager == nullptr)
         return false;
@@ -170,6 +149,24 @@ bool ItemSession::performUndoable (std::unique_ptr<juce::UndoableAction> action,
 
         return true;
     });
+}
+
+void ItemSession::markSampleTransmitted (int sampleIndex)
+{
+    if (auto* context = ActionContext::getCurrent(); context != nullptr && context->transmitNotices != nullptr)
+        context->transmitNotices->setSampleNotice (sampleIndex, false);
+}
+
+void ItemSession::refreshPlayerNow (int sampleIndex)
+{
+    if (auto* context = ActionContext::getCurrent(); context != nullptr && context->refreshPlayer)
+        context->refreshPlayer (sampleIndex);
+}
+
+void ItemSession::refreshPlayer (int sampleIndex)
+{
+    if (auto* context = ActionContext::getCurrent(); context != nullptr && context->refreshPlayer)
+        performOnMessageThread ([sampleIndex] { refreshPlayerNow (sampleIndex); return true; });
 }
 
 bool ItemSession::isOneOf (int id, std::initializer_list<int> ids)

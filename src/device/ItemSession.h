@@ -10,7 +10,6 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 // A session that moves one thing between the program and the device: the
@@ -23,24 +22,12 @@ class ItemSession : public UsbSession,
                     public UsbAccessCallback
 {
 public:
-    // What item sessions tell the rest of the program; published by the Host
-    // while it runs. Without them (the command-line tool, tests), receive
-    // sessions keep what they received for their caller instead.
-    struct Services
-    {
-        // Message thread only.
-        juce::UndoManager* undoManager = nullptr;
-
-        // The device now holds the edited bank's sample: its transmit
-        // notice goes off. Any thread.
-        std::function<void (int sampleIndex)> sampleTransmitted;
-
-        // The player takes the edited bank's sample anew. Message thread.
-        std::function<void (int sampleIndex)> reloadSample;
-    };
-
-    static void setServices (const Services& services);
-    static Services getServices();
+    // The program's undo manager, which receive sessions record their
+    // results in; published by the Host while it runs. Without it (the
+    // command-line tool), receive sessions keep what they received for their
+    // caller instead. Used on the message thread only.
+    static void setUndoManager (juce::UndoManager* undoManager) noexcept { currentUndoManager = undoManager; }
+    static juce::UndoManager* getUndoManager() noexcept { return currentUndoManager; }
 
     // The bulk data's progress, which the session's own progress does not
     // follow: 0.0 to 1.0 of the transfer running now.
@@ -84,6 +71,15 @@ protected:
     bool performUndoable (std::unique_ptr<juce::UndoableAction> action, const juce::String& transactionName,
                           std::function<void()> afterwards);
 
+    // The device holds the edited bank's sample now: its transmit notice
+    // goes off.
+    static void markSampleTransmitted (int sampleIndex);
+
+    // The player takes the edited bank's sample anew: at once on the message
+    // thread, or handed over to it from the session's.
+    static void refreshPlayerNow (int sampleIndex);
+    void refreshPlayer (int sampleIndex);
+
     static bool isOneOf (int id, std::initializer_list<int> ids);
 
 private:
@@ -96,4 +92,6 @@ private:
     int deviceChannel = 0;
     std::atomic<double> transferFraction { 0.0 };
     MessageThreadHandOver handOver;
+
+    static inline std::atomic<juce::UndoManager*> currentUndoManager { nullptr };
 };

@@ -4,6 +4,8 @@
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
 #include "device/DeviceMessages.h"
+#include "history/SetNewActions.h"
+#include "history/TransactionNames.h"
 
 using Id = SysExCommand::MessageId;
 
@@ -55,15 +57,56 @@ void SampleHeaderAndDataReceive::decodeInto (SampleData& sample, bool reclampPar
 
 void SampleHeaderAndDataReceive::announceArrival()
 {
-    const auto services = getServices();
-
-    if (services.sampleTransmitted)
-        services.sampleTransmitted (sampleIndex);
-
+    markSampleTransmitted (sampleIndex);
     MessageEngine::broadcast (MessageIds::dataChanged);
+    refreshPlayer (sampleIndex);
+}
 
-    if (auto reload = services.reloadSample)
-        performOnMessageThread ([reload, index = sampleIndex] { reload (index); return true; });
+//==============================================================================
+SampleReceive::SampleReceive (int index)
+    : SampleHeaderAndDataReceive (index)
+{
+}
+
+void SampleReceive::transfer (UsbAccess& access)
+{
+    if (const auto byteCount = receiveHeader (access); byteCount > 0)
+    {
+        receivePcm (access, byteCount);
+        const auto block = receiveParameters (access);
+        decodeInto (received, false);
+        received.parseParameterBlock (block.data());
+    }
+
+    apply();
+    setProgress (1.0);
+}
+
+SampleReceive::ParameterBlock SampleReceive::receiveParameters (UsbAccess& access)
+{
+    const auto request = onDeviceChannel (DeviceMessages::request (Id::sampleParameterRequest, 0, sampleIndex));
+    const auto reply = exchange (access, request, { Id::sampleParameters }, "Error_UsbFailedToSendSampleParameterRequest");
+
+    if (reply.messageId != Id::sampleParameters)
+        throw Exception ("Error_UsbFailedToReceiveSampleParameter");
+
+    // A short block is taken as far as it goes; the rest reads as zeros.
+    ParameterBlock block {};
+    DeviceMessages::copyReplyData (reply, block.data(), block.size());
+    return block;
+}
+
+void SampleReceive::apply()
+{
+    const int index = sampleIndex;
+
+    performUndoable (std::make_unique<SetNewSampleAction> (index, received), TransactionNames::receiveSample, [index]
+    {
+        markSampleTransmitted (index);
+        MessageEngine::broadcast (MessageIds::dataChanged);
+
+        refreshPlayerNow (index);
+    });
 }
 
 //==============================================================================
@@ -107,9 +150,7 @@ void SampleWrite::transfer (UsbAccess& access)
     if (mode != headerAndData)
         writeParameters (access);
 
-    if (auto transmitted = getServices().sampleTransmitted)
-        transmitted (sampleIndex);
-
+    markSampleTransmitted (sampleIndex);
     setProgress (1.0);
 }
 

@@ -37,6 +37,29 @@ private:
     juce::MemoryBlock pcm;
 };
 
+// Receives header, audio and parameters of sample i into a fresh sample,
+// which an undoable action then puts into the edited bank ("ReceiveSample").
+class SampleReceive : public SampleHeaderAndDataReceive
+{
+public:
+    explicit SampleReceive (int sampleIndex);
+
+    // The sample as received (the default sample for an empty slot), for a
+    // caller without the program's undo manager.
+    const SampleData& getReceivedSample() const noexcept { return received; }
+
+protected:
+    void transfer (UsbAccess& access) override;
+
+private:
+    using ParameterBlock = std::array<uint8_t, SampleData::parameterBlockSize>;
+
+    ParameterBlock receiveParameters (UsbAccess& access);
+    void apply();
+
+    SampleData received;
+};
+
 // Receives header and audio of sample i straight into a target inside a
 // bank transfer; the parameters come with the bank image. The target is
 // reset as soon as the header has arrived.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceTestSupport.h"
+#include "history/HistoryTestSupport.h"
 
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
@@ -124,8 +125,9 @@ namespace ItemSessionTestSupport
 
     // A virtual Plovara and the program's access to it, published for the
     // sessions, which the tests mostly run on the test's own thread (the
-    // message thread).
-    struct ItemSessionFixture : ::testing::Test
+    // message thread); the data center, transmit notices and player of the
+    // history fixture, and its history once a test publishes it.
+    struct ItemSessionFixture : HistoryTestSupport::HistoryFixture
     {
         ItemSessionFixture()
         {
@@ -138,7 +140,7 @@ namespace ItemSessionTestSupport
 
         ~ItemSessionFixture() override
         {
-            ItemSession::setServices ({});
+            ItemSession::setUndoManager (nullptr);
             engine->removeListener (&dataChanged);
             MessageEngine::releaseInstance();
             UsbSession::setCurrentAccess (nullptr);

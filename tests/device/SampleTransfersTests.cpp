@@ -320,50 +320,190 @@ TEST_F (SampleTransfers, WriteFailuresCarryTheirKeys)
 TEST_F (SampleTransfers, CancellingWhileTheMessageThreadIsAskedDoesNotDeadlock)
 {
     putSampleThree();
-    std::atomic<bool> reachedHandOver { false };
-    std::atomic<int> reloads { 0 };
-
-    ItemSession::Services services;
-    services.sampleTransmitted = [&] (int) { reachedHandOver = true; };
-    services.reloadSample = [&] (int) { ++reloads; };
-    ItemSession::setServices (services);
+    notices.setSampleNotice (3, true);
 
     SampleData target;
     SampleReceiveInternal session (target, 3);
     session.startThread();
 
     // The message thread does not look at its queue until the cancel
-    // returned, as when the session window's Cancel button blocks it.
-    while (! reachedHandOver)
+    // returned, as when the session window's Cancel button blocks it. The
+    // notice goes off just before the player is to be refreshed there.
+    while (notices.getSampleNotice (3))
         std::this_thread::yield();
 
     session.cancel (UsbSessionManager::cancelTimeoutMs);
     EXPECT_FALSE (session.isThreadRunning());
     EXPECT_FALSE (session.isRunning());
+    EXPECT_EQ (session.getErrorKey(), "");
 
     deliverMessages();
-    EXPECT_EQ (reloads, 0) << "a cancelled session has nothing done any more";
+    EXPECT_TRUE (refreshedSamples.empty()) << "a cancelled session has nothing done any more";
 }
 
 TEST_F (SampleTransfers, ThePlayerTakesAReceivedSampleOnTheMessageThread)
 {
     putSampleThree();
-    std::atomic<int> reloadedIndex { -1 };
-    std::atomic<bool> onMessageThread { false };
-
-    ItemSession::Services services;
-    services.reloadSample = [&] (int index)
-    {
-        onMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
-        reloadedIndex = index;
-    };
-    ItemSession::setServices (services);
-
+    notices.setSampleNotice (3, true);
     SampleData target;
+
     SampleReceiveInternal session (target, 3);
     session.startThread();
     ASSERT_TRUE (TestSupport::dispatchUntil ([&] { return ! session.isThreadRunning(); }));
     EXPECT_EQ (session.getErrorKey(), "");
-    EXPECT_EQ (reloadedIndex, 3);
-    EXPECT_TRUE (onMessageThread);
+    EXPECT_EQ (refreshedSamples, std::vector<int> { 3 });
+    EXPECT_FALSE (notices.getSampleNotice (3));
+
+    SampleWrite write (target, 3);
+    notices.setSampleNotice (3, true);
+    ASSERT_EQ (runSession (write), "");
+    EXPECT_FALSE (notices.getSampleNotice (3)) << "the device holds the sample now";
+}
+
+//==============================================================================
+namespace
+{
+struct SampleReceiveTest : SampleTransfers
+{
+    // Sample 3 with its parameter block: named "SNARE", level 77.
+    void putSampleThreeWithParameters()
+    {
+        putSampleThree();
+        changeBank ([] (auto& bank)
+        {
+            SampleData parameters;
+            parameters.setName ("SNARE");
+            parameters.setParameter (SampleData::level, 77);
+            parameters.buildParameterBlock (bank.samples[3].parameters.data());
+        });
+    }
+};
+}
+
+TEST_F (SampleReceiveTest, ReceivesHeaderAudioAndParameters)
+{
+    putSampleThreeWithParameters();
+
+    SampleReceive session (3);
+    ASSERT_EQ (runSession (session), "");
+
+    const auto wire = access.takeWire();
+    ASSERT_EQ (wire.size(), 4u);
+    EXPECT_EQ (wire[1].bytes, headerRequestOfThree);
+    EXPECT_EQ (wire[2].bytes, dataRequest);
+    EXPECT_EQ (wire[3].bytes, (Bytes { 0xf0, 0x42, 0x30, 0x7f, 0x14, 0x03, 0xf7 }));
+
+    // Without the program's history the session keeps the sample.
+    const auto& received = session.getReceivedSample();
+    EXPECT_EQ (received.getNumFrames(), 3);
+    EXPECT_EQ (received.getAudio().getSample (0, 2), -1.0f);
+    EXPECT_EQ (received.getName(), "SNARE");
+    EXPECT_EQ (received.getParameter (SampleData::level), 77);
+    EXPECT_EQ (session.getProgress(), 1.0);
+    EXPECT_NE (sample (3).getName(), "SNARE");
+}
+
+TEST_F (SampleReceiveTest, TheReceivedSampleBecomesOneUndoStep)
+{
+    putSampleThreeWithParameters();
+    ItemSession::setUndoManager (&history);
+    notices.setSampleNotice (3, true);
+
+    SampleReceive session (3);
+    ASSERT_EQ (runSession (session), "");
+    EXPECT_EQ (sample (3).getName(), "SNARE");
+    EXPECT_EQ (sample (3).getNumFrames(), 3);
+    EXPECT_EQ (history.getUndoDescription(), "ReceiveSample");
+    EXPECT_FALSE (notices.getSampleNotice (3)) << "the edited sample is the device's";
+    EXPECT_EQ (refreshedSamples.back(), 3);
+    deliverMessages();
+    EXPECT_GE (dataChanged.count, 1);
+
+    ASSERT_TRUE (history.undo());
+    EXPECT_EQ (sample (3).getNumFrames(), 0);
+}
+
+TEST_F (SampleReceiveTest, AnEmptySlotArrivesAsTheDefaultSample)
+{
+    ItemSession::setUndoManager (&history);
+    fill (sample (0), 1, 10, 0.5f, "OLD");
+
+    SampleReceive session (0);
+    ASSERT_EQ (runSession (session), "");
+    EXPECT_EQ (access.takeIds(), (std::vector<int> { Id::deviceInquiryRequest, Id::sampleHeaderRequest }));
+    EXPECT_EQ (sample (0).getNumFrames(), 0);
+    EXPECT_EQ (sample (0).getName(), SampleData::defaultName);
+}
+
+TEST_F (SampleReceiveTest, FailuresLeaveTheEditedSampleAlone)
+{
+    putSampleThreeWithParameters();
+    ItemSession::setUndoManager (&history);
+    fill (sample (3), 1, 10, 0.5f, "OLD");
+    auto receive = [&] { SampleReceive s (3); return runSession (s); };
+
+    access.failSendOf = Id::sampleParameterRequest;
+    EXPECT_EQ (receive(), "Error_UsbFailedToSendSampleParameterRequest");
+    access.failSendOf = Id::none;
+
+    access.onSend = [this] (int id)
+    {
+        if (id == Id::sampleParameterRequest)
+            setFaults ([] (auto& f) { f.dropReplies = 1; });
+    };
+    EXPECT_EQ (receive(), "Error_UsbTimeout");
+    access.onSend = nullptr;
+
+    setFaults ([] (auto& f) { f.notReady = true; });
+    EXPECT_EQ (receive(), "Error_UsbNotReadyToReceiveSample");
+    setFaults ([] (auto& f) { f.notReady = false; });
+
+    changeBank ([] (auto& bank) { bank.samples[3].pcm.reset(); });
+    EXPECT_EQ (receive(), "Error_UsbFailedToReceiveSampleData");
+
+    EXPECT_EQ (sample (3).getName(), "OLD");
+    EXPECT_EQ (sample (3).getNumFrames(), 10);
+    EXPECT_FALSE (history.canUndo());
+}
+
+TEST_F (SampleReceiveTest, AShortParameterBlockReadsAsZerosBeyondIt)
+{
+    putSampleThreeWithParameters();
+    access.cutRepliesOf = Id::sampleParameters;
+    access.cutRepliesTo = 8;
+
+    SampleReceive session (3);
+    ASSERT_EQ (runSession (session), "");
+    EXPECT_EQ (session.getReceivedSample().getName(), "SNARE");
+    EXPECT_EQ (session.getReceivedSample().getParameter (SampleData::level), 0);
+}
+
+TEST_F (SampleReceiveTest, CancellingWhileTheUndoStepIsHandedOverAppliesNothing)
+{
+    putSampleThreeWithParameters();
+    ItemSession::setUndoManager (&history);
+
+    auto parameterRequested = [this]
+    {
+        for (auto& message : device->getReceivedMessages())
+            if (message.messageId == Id::sampleParameterRequest)
+                return true;
+        return false;
+    };
+
+    SampleReceive session (3);
+    session.startThread();
+
+    // The message thread stays away from its queue until the cancel returned.
+    while (! parameterRequested())
+        std::this_thread::yield();
+    juce::Thread::sleep (50);
+
+    session.cancel (UsbSessionManager::cancelTimeoutMs);
+    EXPECT_FALSE (session.isThreadRunning());
+
+    deliverMessages();
+    EXPECT_FALSE (history.canUndo());
+    EXPECT_NE (sample (3).getName(), "SNARE");
+    EXPECT_EQ (session.getErrorKey(), "");
 }

@@ -364,6 +364,7 @@ void VirtualPlovara::sendBankImage (int id, int bankIndex)
     {
         r.bankNumber = bankIndex;
         r.data = image.build();
+        r.data.setSize ((size_t) std::max (0, BankImage::size - faults.bankImageShortBy));
     });
 }
 
@@ -460,7 +461,7 @@ void VirtualPlovara::takeGlobalData (const SysExCommand& message)
 
 void VirtualPlovara::leaveDumpMode (const SysExCommand& message)
 {
-    const int result = dumpMode ? dumpDone : dumpNotInDumpMode;
+    const int result = faults.leaveDumpResult >= 0 ? faults.leaveDumpResult : dumpMode ? dumpDone : dumpNotInDumpMode;
 
     // Option 0 keeps the dump mode for another bank.
     if (message.optionByte == 1)

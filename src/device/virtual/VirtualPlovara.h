@@ -67,6 +67,8 @@ public:
         int garbleReplies = 0;                  // so many next replies are sent damaged
         int replyDelayMs = 0;                   // every reply comes this late
         juce::int64 unplugAfterBytes = -1;      // the device goes away after sending so many more bytes
+        int bankImageShortBy = 0;               // bank images it sends lack so many bytes at their end
+        int leaveDumpResult = -1;               // leaving dump mode answers this result, not the true one
     };
 
     // Where the device's bytes go: the read pipe of whoever is connected.
