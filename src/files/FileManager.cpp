@@ -201,7 +201,7 @@ void FileManager::openSample (int sampleIndex)
 
 bool FileManager::handOverSampleFile (int sampleIndex, const juce::File& file)
 {
-    if (! succeeded (DataFileAccess::checkExists (file)))
+    if (! isSampleIndex (sampleIndex) || ! succeeded (DataFileAccess::checkExists (file)))
         return false;
 
     const int type = FileFormatManager::typeOf (file);
@@ -269,7 +269,7 @@ void FileManager::storeNewSample (const juce::String& transactionName, int sampl
 
 bool FileManager::saveSample (int sampleIndex)
 {
-    if (services.dataCenter == nullptr)
+    if (services.dataCenter == nullptr || ! isSampleIndex (sampleIndex))
         return false;
 
     const auto file = chooseToSave ("Command_Name_Sample_Save", FileFormatManager::sampleExtension, ChooserFolder::sample);
@@ -280,7 +280,7 @@ bool FileManager::saveSample (int sampleIndex)
 
 bool FileManager::exportSample (int sampleIndex, AudioFormat format)
 {
-    if (services.dataCenter == nullptr)
+    if (services.dataCenter == nullptr || ! isSampleIndex (sampleIndex))
         return false;
 
     const bool wave = format == AudioFormat::wave;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/SampleData.h"
 #include "files/FileChoosers.h"
 #include "files/FileDiscardChecker.h"
 
@@ -11,7 +12,6 @@
 class ActionRunner;
 class BankData;
 class DataCenter;
-class SampleData;
 class TransmitNoticeManager;
 
 // Everything that reads or writes a file on the user's behalf: the bank
@@ -108,6 +108,8 @@ private:
 
     juce::File chooseToOpen (const juce::String& titleKey, const juce::StringArray& extensions, int folderKind);
     juce::File chooseToSave (const juce::String& titleKey, const juce::String& extension, int folderKind);
+
+    static bool isSampleIndex (int index) { return index >= 0 && index < SampleSet::numSamples; }
 
     // Shows the message of a non-empty key; true when the key is empty.
     static bool succeeded (const juce::String& failureKey);
