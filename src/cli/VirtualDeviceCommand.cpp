@@ -17,25 +17,30 @@ public:
     juce::String getSummary() const override { return "serve an emulated Plovara on a socket"; }
     juce::String getUsage() const override
     {
-        return "usage: plovara-cli virtual-device --socket PATH [--state FILE.plvr_all]\n\n"
+        return "usage: plovara-cli virtual-device --socket PATH [--state FILE.plvr_all] [--reply-delay MS]\n\n"
                "Serves an emulated Plovara on a Unix socket at PATH until interrupted\n"
                "(SIGINT or SIGTERM). Other runs of the tool reach it with\n"
                "--device socket:PATH. The device starts in its initial state, or with\n"
                "the memory kept in FILE when FILE exists; when interrupted it writes its\n"
-               "memory to FILE.";
+               "memory to FILE. --reply-delay makes every reply of the device come MS\n"
+               "milliseconds late, as a slow device would.";
     }
 
     int run (CliContext& context) override
     {
         juce::String socketPath, statePath;
+        int replyDelayMs = 0;
 
-        if (! takeOptions (context.arguments, socketPath, statePath))
-            return CliReport::usageError (context, *this, "virtual-device takes --socket PATH [--state FILE]");
+        if (! takeOptions (context.arguments, socketPath, statePath, replyDelayMs))
+            return CliReport::usageError (context, *this, "virtual-device takes --socket PATH [--state FILE] [--reply-delay MS]");
 
         const auto workingDirectory = juce::File::getCurrentWorkingDirectory();
         const auto path = workingDirectory.getChildFile (socketPath).getFullPathName();
         const auto stateFile = statePath.isEmpty() ? juce::File() : workingDirectory.getChildFile (statePath);
         auto device = std::make_shared<VirtualPlovara>();
+        auto faults = device->getFaults();
+        faults.replyDelayMs = replyDelayMs;
+        device->setFaults (faults);
 
         try
         {
@@ -69,7 +74,8 @@ public:
     }
 
 private:
-    static bool takeOptions (const juce::StringArray& arguments, juce::String& socketPath, juce::String& statePath)
+    static bool takeOptions (const juce::StringArray& arguments, juce::String& socketPath, juce::String& statePath,
+                             int& replyDelayMs)
     {
         for (int i = 0; i + 1 < arguments.size(); i += 2)
         {
@@ -77,6 +83,8 @@ private:
                 socketPath = arguments[i + 1];
             else if (arguments[i] == "--state")
                 statePath = arguments[i + 1];
+            else if (arguments[i] == "--reply-delay" && arguments[i + 1].containsOnly ("0123456789") && arguments[i + 1].length() <= 5)
+                replyDelayMs = arguments[i + 1].getIntValue();
             else
                 return false;
         }

@@ -43,7 +43,7 @@ void replaceEditBank (BankData& received)
     context->dataCenter->setModified();
     clearAllNotices();
 
-    if (auto* undoManager = ItemSession::getServices().undoManager)
+    if (auto* undoManager = ItemSession::getUndoManager())
         undoManager->clearUndoHistory();
 
     if (context->refreshPlayer)
@@ -56,7 +56,7 @@ void replaceEditBank (BankData& received)
 // On the message thread.
 void replacePatterns (const SequenceSet& received)
 {
-    auto* undoManager = ItemSession::getServices().undoManager;
+    auto* undoManager = ItemSession::getUndoManager();
 
     if (undoManager == nullptr)
         return;

@@ -163,12 +163,6 @@ void ItemSession::refreshPlayerNow (int sampleIndex)
         context->refreshPlayer (sampleIndex);
 }
 
-void ItemSession::refreshPlayer (int sampleIndex)
-{
-    if (auto* context = ActionContext::getCurrent(); context != nullptr && context->refreshPlayer)
-        performOnMessageThread ([sampleIndex] { refreshPlayerNow (sampleIndex); return true; });
-}
-
 bool ItemSession::isOneOf (int id, std::initializer_list<int> ids)
 {
     for (int candidate : ids)

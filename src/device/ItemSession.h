@@ -75,10 +75,8 @@ protected:
     // goes off.
     static void markSampleTransmitted (int sampleIndex);
 
-    // The player takes the edited bank's sample anew: at once on the message
-    // thread, or handed over to it from the session's.
+    // The player takes the edited bank's sample anew; on the message thread.
     static void refreshPlayerNow (int sampleIndex);
-    void refreshPlayer (int sampleIndex);
 
     static bool isOneOf (int id, std::initializer_list<int> ids);
 

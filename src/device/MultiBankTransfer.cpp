@@ -40,6 +40,9 @@ bool MultiBankTransfer::execute()
             transferGlobalData();
         }
 
+        if (! isStopping())
+            complete();
+
         success = true;
     }
     catch (const Exception& e)

@@ -55,13 +55,6 @@ void SampleHeaderAndDataReceive::decodeInto (SampleData& sample, bool reclampPar
                                (juce::int64) pcm.getSize(), reclampParameters);
 }
 
-void SampleHeaderAndDataReceive::announceArrival()
-{
-    markSampleTransmitted (sampleIndex);
-    MessageEngine::broadcast (MessageIds::dataChanged);
-    refreshPlayer (sampleIndex);
-}
-
 //==============================================================================
 SampleReceive::SampleReceive (int index)
     : SampleHeaderAndDataReceive (index)
@@ -130,7 +123,6 @@ void SampleReceiveInternal::transfer (UsbAccess& access)
         decodeInto (target, true);
     }
 
-    announceArrival();
     setProgress (1.0);
 }
 

@@ -26,10 +26,6 @@ protected:
     // Sizes the sample from the header and decodes the PCM that came.
     void decodeInto (SampleData& sample, bool reclampParameters) const;
 
-    // After the sample reached the edited bank: its transmit notice goes
-    // off, every view refreshes and the player takes it.
-    void announceArrival();
-
     const int sampleIndex;
 
 private:
@@ -62,7 +58,9 @@ private:
 
 // Receives header and audio of sample i straight into a target inside a
 // bank transfer; the parameters come with the bank image. The target is
-// reset as soon as the header has arrived.
+// reset as soon as the header has arrived. The target belongs to a bank
+// being received, not to the edited bank: the bank transfer announces the
+// bank once it is in place.
 class SampleReceiveInternal : public SampleHeaderAndDataReceive
 {
 public:

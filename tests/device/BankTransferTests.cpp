@@ -6,6 +6,7 @@
 #include "device/BankWrite.h"
 #include "device/EditBankTransfers.h"
 #include "history/ActionContext.h"
+#include "resources/CZQVResource.h"
 #include "resources/StringTable.h"
 
 using namespace BankTransferTestSupport;
@@ -57,15 +58,14 @@ struct EditBankTransfers_ : BankTransfers
         notices.setSampleNotice (3, true);
         context.dataCenter = center.get();
         context.transmitNotices = &notices;
-        ItemSession::Services services;
-        services.undoManager = &undo;
-        ItemSession::setServices (services);
+        ItemSession::setUndoManager (&undo);
         undo.beginNewTransaction ("Earlier");
         undo.perform (new NoOp());
     }
 
     ~EditBankTransfers_() override
     {
+        ItemSession::setUndoManager (nullptr);
         center.reset();
         UserFolders::overrideApplicationDataFolder ({});
     }
@@ -307,4 +307,41 @@ TEST_F (EditBankTransfers_, TransmittingTheEditedBankSwitchesTheNoticesOff)
     EXPECT_EQ (takeMessages()[1].messageId, Id::currentBankImage);
     EXPECT_FALSE (notices.getSampleNotice (3));
     EXPECT_EQ (device->getBank (device->getCurrentBank()).parameters[0], 'M');
+}
+
+namespace
+{
+struct StatusLog : UsbSessionListener
+{
+    juce::StringArray lines;
+    std::vector<double> progress;
+
+    void sessionStarted (UsbSession*) override {}
+    void sessionProgress (UsbSession*, double fraction) override { progress.push_back (fraction); }
+    void sessionStatus (UsbSession*, const juce::String& text) override { lines.add (text); }
+    void sessionFinished (UsbSession*, bool) override {}
+};
+}
+
+TEST_F (BankTransfers, StatusLinesNameEachItemAndProgressRisesToTheEnd)
+{
+    CZQVResource::getInstance();
+    StatusLog log;
+    BankReceive session (0);
+    session.addListener (&log);
+    const auto key = runSession (session);
+    CZQVResource::releaseInstance();
+    ASSERT_EQ (key, "");
+
+    ASSERT_EQ (log.lines.size(), 36 + 16 + 1);
+    EXPECT_EQ (log.lines[0], "Receiving sample C3...");
+    EXPECT_EQ (log.lines[35], "Receiving sample B5...");
+    EXPECT_EQ (log.lines[36], "Receiving pattern 1...");
+    EXPECT_EQ (log.lines[51], "Receiving pattern 16...");
+    EXPECT_EQ (log.lines[52], "Leaving from communication mode...");
+
+    EXPECT_TRUE (std::is_sorted (log.progress.begin(), log.progress.end()));
+    EXPECT_EQ (log.progress.back(), 1.0);
+    const auto patternsStart = std::find_if (log.progress.begin(), log.progress.end(), [] (double p) { return p > 0.8; });
+    EXPECT_NE (patternsStart, log.progress.end()) << "the patterns take the last fifth";
 }
