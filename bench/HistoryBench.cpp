@@ -20,17 +20,21 @@ void resetPeakMemory()
     std::ofstream ("/proc/self/clear_refs") << "5";
 }
 
-double peakMemoryMegabytes()
+// A line of the process status ("VmHWM" the peak, "VmRSS" the current
+// resident memory) in MB.
+double statusMegabytes (const std::string& field)
 {
     std::ifstream status ("/proc/self/status");
     std::string line;
 
     while (std::getline (status, line))
-        if (line.rfind ("VmHWM:", 0) == 0)
-            return std::stod (line.substr (6)) / 1024.0;
+        if (line.rfind (field + ":", 0) == 0)
+            return std::stod (line.substr (field.size() + 1)) / 1024.0;
 
     return 0.0;
 }
+
+double peakMemoryMegabytes() { return statusMegabytes ("VmHWM"); }
 
 // A data center of its own, with its settings and swap files in a
 // temporary folder, installed for the actions.
@@ -102,6 +106,7 @@ static void BM_FsConvertUndoRedoOfTheLargestSample (benchmark::State& state)
     HistoryBench bench;
     bench.fillWithLargestSample();
     resetPeakMemory();
+    state.counters["memoryBeforeMB"] = statusMegabytes ("VmRSS");
 
     if (! bench.convert (24000))
     {
