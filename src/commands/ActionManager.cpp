@@ -177,7 +177,3 @@ int ActionManager::getCurrentSampleIndex() const
     auto* dataCenter = context.getDataCenter();
     return dataCenter != nullptr ? dataCenter->getEditBank().getSampleSet().getCurrentSampleIndex() : 0;
 }
-
-void ActionManager::handleMessage (const juce::Message&)
-{
-}

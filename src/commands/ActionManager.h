@@ -6,8 +6,10 @@
 
 #include <memory>
 
+class ReceiveBankSelectionState;
 class SampleData;
 class UsbSession;
+class WriteBankSelectionState;
 
 // The target of all the program's commands: describes them to the command
 // manager (names that follow the state, enabling, default keys) and
@@ -79,12 +81,37 @@ private:
     void reloadCurrentSample();
 
     // Sessions with the device. Each runs behind a session window titled
-    // with the name of the command that started it.
-    void runSession (std::unique_ptr<UsbSession> session, juce::CommandID commandId, bool stopsPlayback, int origin);
+    // with the name of the command that started it. True when it started.
+    bool runSession (std::unique_ptr<UsbSession> session, juce::CommandID commandId, bool stopsPlayback, int origin);
     void performEditTarget (juce::CommandID commandId);
     void transmitSample (juce::CommandID commandId);
     void receiveGlobal (juce::CommandID commandId);
     void writeGlobal (juce::CommandID commandId);
+    void receiveAllBanks (juce::CommandID commandId);
+    void writeAllBanks (juce::CommandID commandId);
+    void receiveCurrentBank (juce::CommandID commandId);
+    void transmitCurrentBank (juce::CommandID commandId);
+    void receiveSample (juce::CommandID commandId);
+    void receivePatternSet (juce::CommandID commandId);
+    void transmitPatternSet (juce::CommandID commandId);
+    void receiveEffect (juce::CommandID commandId);
+    void transmitEffect (juce::CommandID commandId);
+
+    // Files
+    void fileCommand (juce::CommandID commandId);
+    void initSample (juce::CommandID);
+    void quit (juce::CommandID);
+
+    // The bank memory: backup and restore of the whole device, banks
+    // received into files and written from files.
+    void backupBankMemory (juce::CommandID commandId);
+    void restoreBankMemory (juce::CommandID commandId);
+    void receiveBanksToFiles (juce::CommandID commandId);
+    void writeBanksFromFiles (juce::CommandID commandId);
+    bool loadBankFilesIntoBankMemory (const WriteBankSelectionState& selection);
+    void saveBackup();
+    void saveReceivedBanks();
+    juce::File fileForReceivedBank (const ReceiveBankSelectionState& selection, int bankIndex);
 
     // Windows
     void refreshFileBrowser (juce::CommandID);
@@ -93,4 +120,12 @@ private:
     void showAbout (juce::CommandID);
 
     CommandContext& context;
+
+    // The file the last Backup chose; every later successful receive of
+    // all banks is saved to it.
+    juce::File backupFile;
+
+    // A Receive Bank is running; with one bank, the file it goes to.
+    bool receivingBanksToFiles = false;
+    juce::File receivedBankFile;
 };

@@ -6,7 +6,10 @@
 
 class AudioPlayerManager;
 class DataCenter;
+class FileManager;
+class ReceiveBankSelectionState;
 class UsbSessionManager;
+class WriteBankSelectionState;
 
 namespace juce { class UndoManager; }
 
@@ -43,6 +46,20 @@ public:
     // message or the update message, with or without the box that turns the
     // warning off. Modal; true only for OK.
     virtual bool confirmWriting (bool writeMessage, bool showDontConfirmBox) = 0;
+
+    // The multiple-file selector: the folder and the file-name prefix for
+    // banks received into files, stored into the selection. True for OK.
+    virtual bool chooseReceiveFolder (ReceiveBankSelectionState& selection) = 0;
+
+    // Answers of the question whether an existing bank file may be
+    // overwritten.
+    enum OverwriteAnswer { cancelOverwrite = 0, overwrite = 1, saveAsOther = 2 };
+
+    // Titled with "ConfirmOverwrite_Title"; asks "ConfirmOverwrite_MessagePrefix",
+    // a space, the file's name and "ConfirmOverwrite_MessagePostfix", with
+    // the buttons "ConfirmOverwrite_ButtonOverwrite",
+    // "ConfirmOverwrite_ButtonSaveAs" and "Button_Cancel". Modal.
+    virtual OverwriteAnswer askOverwrite (const juce::File& file) = 0;
 };
 
 // What the commands need of the program's services and state. The Host
@@ -56,7 +73,12 @@ public:
     virtual juce::UndoManager* getUndoManager() const = 0;
     virtual AudioPlayerManager* getPlayerManager() const = 0;
     virtual UsbSessionManager* getSessionManager() const = 0;
+    virtual FileManager* getFileManager() const = 0;
     virtual CommandGui* getCommandGui() const = 0;
+
+    // The banks the bank memory window chose for a receive and for a write.
+    virtual ReceiveBankSelectionState* getReceiveSelection() const = 0;
+    virtual WriteBankSelectionState* getWriteSelection() const = 0;
 
     // The pattern being edited on the pattern page (0 to 15).
     virtual int getCurrentPattern() const = 0;

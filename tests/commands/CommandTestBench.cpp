@@ -1,5 +1,7 @@
 #include "commands/CommandTestBench.h"
 
+#include "device/ItemSession.h"
+
 namespace CommandTestSupport
 {
 CommandBench::CommandBench()
@@ -24,6 +26,19 @@ CommandBench::CommandBench()
     actionContext.refreshPlayer = [this] (int index) { players->reloadSample (index); };
     actionContext.clearWaveSelection = [this] { selection = {}; };
     scopedActionContext = std::make_unique<ScopedActionContext> (actionContext);
+    ItemSession::setUndoManager (&history);
+
+    FileManager::Services services;
+    services.dataCenter = dataCenter.get();
+    services.undoManager = &history;
+    services.choosers = &choosers;
+    services.importRunner = &importRunner;
+    services.transmitNotices = &notices;
+    services.guiExists = [this] { return guiPresent; };
+    services.refreshPlayer = [this] { players->selectSample (currentSampleIndex()); };
+    services.clearWaveSelection = [this] { clearWaveSelectionFlags(); };
+    services.currentPattern = [this] { return currentPattern; };
+    files = std::make_unique<FileManager> (services);
 
     actions = std::make_unique<ActionManager> (*this);
     commandManager.registerAllCommandsForTarget (actions.get());
@@ -33,6 +48,7 @@ CommandBench::CommandBench()
 CommandBench::~CommandBench()
 {
     commandManager.setFirstCommandTarget (nullptr);
+    ItemSession::setUndoManager (nullptr);
 }
 
 void CommandBench::setCurrentSample (int index)

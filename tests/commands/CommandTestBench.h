@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TestSupport.h"
+#include "files/ScriptedFileChoosers.h"
 #include "resources/ScriptedMessageBoxes.h"
 
 #include "app/MessageEngine.h"
@@ -9,8 +10,13 @@
 #include "audio/playback/AudioPlayerManager.h"
 #include "commands/ActionManager.h"
 #include "commands/CommandContext.h"
+#include "audio/io/ActionRunner.h"
+#include "data/CZQVClipboard.h"
 #include "data/DataCenter.h"
+#include "device/BankSelectionState.h"
 #include "device/DeviceConnection.h"
+#include "files/FileFormatManager.h"
+#include "files/FileManager.h"
 #include "history/ActionContext.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
@@ -38,6 +44,15 @@ namespace CommandTestSupport
         struct WriteWarning { bool writeMessage; bool showDontConfirmBox; };
         std::vector<WriteWarning> writeWarnings;
         std::deque<bool> writeWarningAnswers;
+
+        // The multiple-file selector's answer and what it stores on OK.
+        bool receiveFolderAnswer = false;
+        juce::File receiveFolder;
+        juce::String receivePrefix;
+        int receiveFolderAsked = 0;
+
+        std::deque<OverwriteAnswer> overwriteAnswers;
+        juce::StringArray overwriteQuestions;
 
         int preferencesShown = 0;
         int bankMemoryShown = 0;
@@ -71,6 +86,27 @@ namespace CommandTestSupport
             writeWarningAnswers.pop_front();
             return answer;
         }
+
+        bool chooseReceiveFolder (ReceiveBankSelectionState& selection) override
+        {
+            ++receiveFolderAsked;
+            if (receiveFolderAnswer)
+            {
+                selection.targetFolder = receiveFolder;
+                selection.fileNamePrefix = receivePrefix;
+            }
+            return receiveFolderAnswer;
+        }
+
+        OverwriteAnswer askOverwrite (const juce::File& file) override
+        {
+            overwriteQuestions.add (file.getFileName());
+            if (overwriteAnswers.empty())
+                return cancelOverwrite;
+            const auto answer = overwriteAnswers.front();
+            overwriteAnswers.pop_front();
+            return answer;
+        }
     };
 
     // The busy flag of the test GUI, for the message boxes.
@@ -93,6 +129,9 @@ namespace CommandTestSupport
         juce::UndoManager* getUndoManager() const override { return &history; }
         AudioPlayerManager* getPlayerManager() const override { return players.get(); }
         UsbSessionManager* getSessionManager() const override { return &device.getManager(); }
+        FileManager* getFileManager() const override { return files.get(); }
+        ReceiveBankSelectionState* getReceiveSelection() const override { return &receiveSelection; }
+        WriteBankSelectionState* getWriteSelection() const override { return &writeSelection; }
         CommandGui* getCommandGui() const override { return guiPresent ? &gui : nullptr; }
         int getCurrentPattern() const override { return currentPattern; }
         const WaveSelectedStatus& getWaveSelection() const override { return selection; }
@@ -115,6 +154,8 @@ namespace CommandTestSupport
         SingletonReference<CZQVResource> resources;
         SingletonReference<MessageEngine> engine;
         SingletonReference<PreferencesData> preferences;
+        SingletonReference<CZQVClipboard> clipboard;
+        SingletonReference<FileFormatManager> fileFormats;
         StringTable parameterStrings { "ParameterStrings" };
         std::unique_ptr<DataCenter> dataCenter;
         std::unique_ptr<AudioPlayerManager> players;
@@ -125,6 +166,11 @@ namespace CommandTestSupport
         bool guiPresent = true;
         ScriptedMessageBoxes boxes { std::make_unique<GuiBusyFlag> (gui) };
         ScopedMessageBoxes scopedBoxes { boxes };
+        ScriptedFileChoosers choosers { std::make_unique<GuiBusyFlag> (gui) };
+        BlockingActionRunner importRunner;
+        std::unique_ptr<FileManager> files;
+        mutable ReceiveBankSelectionState receiveSelection;
+        mutable WriteBankSelectionState writeSelection;
         int currentPattern = 0;
         WaveSelectedStatus selection;
         int quitRequests = 0;
