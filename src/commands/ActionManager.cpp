@@ -24,7 +24,6 @@ juce::String historyStepName (const char* commandKey, const juce::String& transa
 {
     return CZQVResource::text (commandKey) + " : " + CZQVResource::text (TransactionNames::menuTextKey (transactionName));
 }
-
 }
 
 // Receive and Transmit stand for the commands that move what the page shows.
@@ -34,10 +33,10 @@ juce::CommandID ActionManager::editTargetCommand (juce::CommandID commandId, int
 
     switch (page)
     {
-        case 1:  return receive ? CommandIds::receiveSample : CommandIds::transmitSample;
-        case 2:  return receive ? CommandIds::receiveEffect : CommandIds::transmitEffect;
-        case 3:  return receive ? CommandIds::receivePatternSet : CommandIds::transmitPatternSet;
-        default: return commandId;
+        case CommandGui::samplePage:  return receive ? CommandIds::receiveSample : CommandIds::transmitSample;
+        case CommandGui::effectPage:  return receive ? CommandIds::receiveEffect : CommandIds::transmitEffect;
+        case CommandGui::patternPage: return receive ? CommandIds::receivePatternSet : CommandIds::transmitPatternSet;
+        default:                      return commandId;
     }
 }
 
@@ -147,7 +146,7 @@ bool ActionManager::isCommandEnabled (juce::CommandID commandId) const
         case CommandIds::selectAll:
         case CommandIds::selectionToPoints:
         case CommandIds::pointsToSelection:
-            return getCurrentPage() == 1;
+            return getCurrentPage() == CommandGui::samplePage;
 
         default:
             return true;
@@ -163,7 +162,7 @@ bool ActionManager::isGuiFree() const
 int ActionManager::getCurrentPage() const
 {
     auto* gui = context.getCommandGui();
-    return gui != nullptr ? gui->getCurrentPage() : 0;
+    return gui != nullptr ? gui->getCurrentPage() : CommandGui::noPage;
 }
 
 SampleData* ActionManager::getCurrentSample() const

@@ -26,9 +26,6 @@ public:
     ActionManager (const ActionManager&) = delete;
     ActionManager& operator= (const ActionManager&) = delete;
 
-    // The text of a command's name key; empty for ids outside 1 to 66.
-    static juce::String getTableName (juce::CommandID commandId);
-
     // ApplicationCommandTarget
     juce::ApplicationCommandTarget* getNextCommandTarget() override { return nullptr; }
     void getAllCommands (juce::Array<juce::CommandID>& commands) override;
@@ -53,6 +50,8 @@ private:
     static const CommandRecord commandTable[];
     static const CommandRecord* findRecord (juce::CommandID commandId);
 
+    // The text of a command's name key; empty for ids outside 1 to 66.
+    static juce::String getTableName (juce::CommandID commandId);
     static juce::CommandID editTargetCommand (juce::CommandID commandId, int page);
     juce::String getCommandName (juce::CommandID commandId) const;
     bool isCommandEnabled (juce::CommandID commandId) const;

@@ -124,7 +124,7 @@ void ActionManager::editWave (juce::CommandID commandId)
 
 void ActionManager::stepTarget (juce::CommandID commandId)
 {
-    if (getCurrentPage() != 1 || context.getDataCenter() == nullptr)
+    if (getCurrentPage() != CommandGui::samplePage || context.getDataCenter() == nullptr)
         return;
 
     const int numSamples = SampleSet::numSamples;

@@ -17,6 +17,7 @@ namespace juce { class UndoManager; }
 class CommandGui
 {
 public:
+    enum Page { noPage = 0, samplePage = 1, effectPage = 2, patternPage = 3 };
     enum SessionOrigin { fromMainWindow = 0, fromBankMemoryWindow = 1, fromPreferencesWindow = 2 };
 
     virtual ~CommandGui() = default;
@@ -25,7 +26,7 @@ public:
     virtual bool isBusy() const = 0;
     virtual bool isMainComponentModal() const = 0;
 
-    // 0 none, 1 sample page, 2 effect page, 3 pattern page.
+    // One of Page.
     virtual int getCurrentPage() const = 0;
     virtual bool isWaveformEditorShown() const = 0;
 

@@ -6,8 +6,6 @@
 namespace
 {
 constexpr int separator = 0;
-constexpr int samplePage = 1;
-constexpr int patternPage = 3;
 }
 
 MenuBarManager::MenuBarManager (juce::ApplicationCommandManager& commandManager, CommandContext& commandContext)
@@ -39,16 +37,16 @@ juce::PopupMenu MenuBarManager::getMenuForIndex (int menuIndex, const juce::Stri
     {
         case fileMenu:
             add ({ newBank, openBank, saveBank, saveBankAs, separator });
-            if (page == samplePage)
+            if (page == CommandGui::samplePage)
                 add ({ openSample, saveSample, exportSampleWav, exportSampleAiff });
-            if (page == patternPage)
+            if (page == CommandGui::patternPage)
                 add ({ openPatternSet, savePatternSet, importSmf, exportSmf });
             add ({ separator, refreshFileBrowser, separator, showBankMemory, separator, quit });
             break;
 
         case editMenu:
             add ({ undo, redo, separator, cut, copy, paste, clear, separator });
-            if (page == samplePage)
+            if (page == CommandGui::samplePage)
                 add ({ selectAll, pointsToSelection, separator, selectionToPoints, separator });
             add ({ preferences });
             break;
@@ -87,5 +85,5 @@ juce::PopupMenu MenuBarManager::buildMenu (const std::vector<int>& items)
 int MenuBarManager::getCurrentPage() const
 {
     auto* gui = context.getCommandGui();
-    return gui != nullptr ? gui->getCurrentPage() : 0;
+    return gui != nullptr ? gui->getCurrentPage() : CommandGui::noPage;
 }
