@@ -14,7 +14,7 @@ public:
     static constexpr int currentBank = -1;
     static constexpr int numSamples = 36;
     static constexpr int numPatterns = 16;
-    static constexpr int receiveTimeoutMs = 5000;
+    // The device may take long to settle a written bank.
     static constexpr int leaveWriteDumpTimeoutMs = 30000;
 
     // The status lines of one direction.
@@ -41,6 +41,8 @@ public:
     int getChannel() const noexcept { return channel; }
 
 protected:
+    // leaveDumpTimeoutMs: the access's time-out while leaving dump mode; 0
+    // keeps the one the items used.
     BankTransferSession (int bankNumber, const Texts& texts, int leaveDumpTimeoutMs);
 
     bool execute() override;

@@ -128,15 +128,17 @@ namespace BankTransferTestSupport
         void runAndCancel (UsbSession& session, std::function<bool (int id)> when, int replyTimeoutMs = 300)
         {
             std::atomic<bool> fired { false };
+            bool triggered = false;   // the session's thread alone
             std::thread canceller;
 
             access.onSend = [&] (int id)
             {
-                if (fired || ! when (id))
+                if (triggered || ! when (id))
                     return;
 
-                fired = true;
+                triggered = true;
                 canceller = std::thread ([&session] { session.cancel (20000); });
+                fired = true;   // after the canceller exists, for the test's thread
 
                 while (! session.isCancelled())
                     std::this_thread::yield();
