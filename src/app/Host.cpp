@@ -4,6 +4,9 @@
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
 #include "audio/io/SampleImportExportManager.h"
+#include "commands/ActionManager.h"
+#include "commands/CommandIds.h"
+#include "commands/MenuBarManager.h"
 #include "audio/playback/AudioPlayerManager.h"
 #include "audio/playback/X3872AudioDeviceManager.h"
 #include "data/AllData.h"
@@ -13,12 +16,14 @@
 #include "data/DataCenter.h"
 #include "data/GlobalData.h"
 #include "device/DeviceChangeNotifier.h"
+#include "device/BankSelectionState.h"
 #include "device/DeviceConnection.h"
 #include "device/ItemSession.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "files/FileFormatManager.h"
 #include "files/FileManager.h"
 #include "gui/dialogs/GuiControllerBusyFlag.h"
+#include "gui/main/MainWindow.h"
 #include "gui/dialogs/JuceFileChoosers.h"
 #include "gui/dialogs/ThreadRunningDialog.h"
 #include "history/ActionContext.h"
@@ -64,6 +69,7 @@ Host::Host()
     messageBoxes = std::make_unique<AlertWindowMessageBoxes> (std::make_unique<GuiControllerBusyFlag>());
     MessageBoxes::setCurrent (messageBoxes.get());
     createFileManager();
+    createCommands();
 
     if (auto* engine = messageEngine.get())
         engine->addListener (this);
@@ -74,6 +80,11 @@ Host::~Host()
     if (auto* engine = messageEngine.get())
         engine->removeListener (this);
 
+    if (guiController != nullptr && guiController->getMainWindow() != nullptr)
+        guiController->getMainWindow()->setMenuBar (nullptr);
+
+    menuBar.reset();
+    actionManager.reset();
     fileManager.reset();
     importDialog.reset();
     fileChoosers.reset();
@@ -170,6 +181,44 @@ void Host::createFileManager()
     services.clearWaveSelection = [this] { clearWaveSelectionFlags(); };
     services.currentPattern = [this] { return currentPattern; };
     fileManager = std::make_unique<FileManager> (std::move (services));
+}
+
+void Host::createCommands()
+{
+    receiveSelection = std::make_unique<ReceiveBankSelectionState>();
+    writeSelection = std::make_unique<WriteBankSelectionState>();
+
+    if (auto* prefs = preferences.get())
+        receiveSelection->targetFolder = juce::File (prefs->getText (PreferencesData::lastBankReceiveTargetFolder));
+
+    guiController->watchSessions (getSessionManager());
+
+    actionManager = std::make_unique<ActionManager> (*this);
+    commandManager->registerAllCommandsForTarget (actionManager.get());
+    menuBar = std::make_unique<MenuBarManager> (*commandManager, *this);
+
+    actionContext->transmitEffect = [this] { commandManager->invokeDirectly (CommandIds::transmitEffect, true); };
+}
+
+CommandGui* Host::getCommandGui() const
+{
+    return guiController.get();
+}
+
+void Host::setCurrentSample (int index)
+{
+    auto& samples = dataCenter->getEditBank().getSampleSet();
+    if (samples.getCurrentSampleIndex() == index)
+        return;
+
+    samples.setCurrentSampleIndex (index);
+    playerManager->selectSample (index);
+    setWaveSelection ({});
+}
+
+void Host::quitApplication()
+{
+    juce::JUCEApplicationBase::quit();
 }
 
 // The device named on the command line or by PLOVARA_DEVICE. A port that

@@ -3,13 +3,16 @@
 #include "app/CZQVSingleton.h"
 #include "app/SingletonReference.h"
 #include "app/WaveSelection.h"
+#include "commands/CommandContext.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <memory>
 
+class ActionManager;
 class AlertWindowMessageBoxes;
+class MenuBarManager;
 class AudioBufferIdManager;
 class AudioPlayerManager;
 class CZQVResource;
@@ -38,6 +41,7 @@ class X3872AudioDeviceManager;
 // services first, then the process-wide singletons it holds.
 class Host : public juce::ChangeListener,
              public juce::MessageListener,
+             public CommandContext,
              public CZQVSingleton<Host>
 {
 public:
@@ -51,19 +55,26 @@ public:
 
     GuiController* getGuiController() const { return guiController.get(); }
     StringTable* getParameterStrings() const { return parameterStrings.get(); }
-    DataCenter* getDataCenter() const { return dataCenter.get(); }
-    AudioPlayerManager* getPlayerManager() const { return playerManager.get(); }
-    UsbSessionManager* getSessionManager() const;
+    DataCenter* getDataCenter() const override { return dataCenter.get(); }
+    AudioPlayerManager* getPlayerManager() const override { return playerManager.get(); }
+    UsbSessionManager* getSessionManager() const override;
     juce::ApplicationCommandManager* getCommandManager() const { return commandManager.get(); }
-    juce::UndoManager* getUndoManager() const { return undoManager.get(); }
-    FileManager* getFileManager() const { return fileManager.get(); }
+    juce::UndoManager* getUndoManager() const override { return undoManager.get(); }
+    FileManager* getFileManager() const override { return fileManager.get(); }
+    CommandGui* getCommandGui() const override;
+    ReceiveBankSelectionState* getReceiveSelection() const override { return receiveSelection.get(); }
+    WriteBankSelectionState* getWriteSelection() const override { return writeSelection.get(); }
+    ActionManager* getActionManager() const { return actionManager.get(); }
+    MenuBarManager* getMenuBarManager() const { return menuBar.get(); }
+    void setCurrentSample (int index) override;
+    void quitApplication() override;
 
-    int getCurrentPattern() const { return currentPattern; }
+    int getCurrentPattern() const override { return currentPattern; }
     void setCurrentPattern (int index) { currentPattern = juce::jlimit (0, 15, index); }
 
-    const WaveSelectedStatus& getWaveSelection() const { return waveSelection; }
-    void setWaveSelection (const WaveSelectedStatus& selection);
-    void clearWaveSelectionFlags();
+    const WaveSelectedStatus& getWaveSelection() const override { return waveSelection; }
+    void setWaveSelection (const WaveSelectedStatus& selection) override;
+    void clearWaveSelectionFlags() override;
     WaveGraphViewInfo& getWaveView() { return waveView; }
 
     const juce::File& getCurrentFile() const { return currentFile; }
@@ -88,6 +99,7 @@ private:
     void keepAudioDeviceSettings();
     void installActionContext();
     void createFileManager();
+    void createCommands();
 
     // Process-wide services, in the order they are taken.
     SingletonReference<QuickTimeManager> quickTime;
@@ -115,6 +127,10 @@ private:
     std::unique_ptr<JuceFileChoosers> fileChoosers;
     std::unique_ptr<ThreadRunningDialog> importDialog;
     std::unique_ptr<FileManager> fileManager;
+    std::unique_ptr<ReceiveBankSelectionState> receiveSelection;
+    std::unique_ptr<WriteBankSelectionState> writeSelection;
+    std::unique_ptr<ActionManager> actionManager;
+    std::unique_ptr<MenuBarManager> menuBar;
     std::unique_ptr<AlertWindowMessageBoxes> messageBoxes;
 
     int currentPattern = 0;

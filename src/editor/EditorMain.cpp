@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/GuiController.h"
+#include "commands/MenuBarManager.h"
+#include "gui/main/MainWindow.h"
 #include "app/Host.h"
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
@@ -69,6 +71,11 @@ public:
             quit();
             return;
         }
+
+        // Menus and keys are the command manager's.
+        auto* window = gui->getMainWindow();
+        window->setMenuBar (host->getMenuBarManager());
+        window->addKeyListener (host->getCommandManager()->getKeyMappings());
 
         host->setCurrentPage (Host::samplePage);
         host->setCurrentFile (fileToOpen.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (fileToOpen));
