@@ -16,6 +16,7 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
 {
     std::unique_ptr<juce::AudioFormatReader> reader (format.createReaderFor (stream.get(), false));
     setProgress (0);
+    tooManyChannels = false;
     {
         const juce::ScopedLock lock (cancelLock);
         cancelFlag = false;
@@ -25,6 +26,14 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
         return false;
 
     stream.release();   // the reader owns it now
+
+    // Buffers are sized by the channel count, which the header may put at
+    // up to 65535.
+    if (reader->numChannels > (unsigned int) maxChannels)
+    {
+        tooManyChannels = true;
+        return false;
+    }
 
     // One frame is kept free for the guard frame, so the count fits an int.
     juce::int64 total = juce::jmin (reader->lengthInSamples, (juce::int64) std::numeric_limits<int>::max() - 1);

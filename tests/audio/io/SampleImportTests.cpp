@@ -268,6 +268,32 @@ TEST_F (ImportFixture, RefusesMoreThanTwoChannelsAndLeavesTheTarget)
     EXPECT_EQ (target.getNumFrames(), 3);
 }
 
+TEST_F (ImportFixture, RefusesAHeaderOfManyChannelsBeforeReadingAnyAudio)
+{
+    // A 16-bit WAV header of 1000 channels at 48 kHz whose data chunk claims
+    // about a million frames; buffers for them would take gigabytes.
+    const auto wav = TestSupport::ByteBuilder()
+                         .text ("RIFF").le32 (0x7ffffff0).text ("WAVE")
+                         .text ("fmt ").le32 (16).le16 (1).le16 (1000).le32 (48000).le32 (96000000).le16 (2000).le16 (16)
+                         .text ("data").le32 (0x7fffffd0).fill (0x11, 4000).bytes;
+    ASSERT_TRUE (file ("many.wav").replaceWithData (wav.data(), wav.size()));
+
+    SampleData target;
+    target.resize (1, 3, 24000.0, false);
+    auto job = runJob (target, file ("many.wav"));
+    EXPECT_TRUE (job->hasFailed());
+    EXPECT_EQ (job->getStatusText(), "Error_FileOver2Channel");
+    EXPECT_EQ (target.getNumFrames(), 3);
+
+    SampleData sample;
+    sample.resize (1, 5, 48000.0, false);
+    WaveSampleImporter importer (std::make_unique<juce::MemoryInputStream> (wav.data(), wav.size(), false));
+    EXPECT_FALSE (importer.importSample (sample, 0));
+    EXPECT_TRUE (importer.hasTooManyChannels());
+    EXPECT_EQ (sample.getNumChannels(), 1) << "the sample as it was";
+    EXPECT_EQ (sample.getNumFrames(), 5);
+}
+
 TEST_F (ImportFixture, ReportsUnreadableFilesAndMissingImporters)
 {
     file ("bad.wav").replaceWithText ("RIFF but not really");
