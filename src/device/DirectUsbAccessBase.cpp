@@ -269,7 +269,7 @@ void DirectUsbAccessBase::run()
         {
             advanceBulk (count);
         }
-        else if (isBulkMarker (unit))
+        else if (isBulkMarker (unit) && awaitedBulkId() != SysExCommand::none)
         {
             bulkMode = true;
             bulkBuffer.setSize ((size_t) std::max (mode.expectedSize, 0));
@@ -295,9 +295,14 @@ void DirectUsbAccessBase::pauseReader()
     stateChanged.wait_for (lock, std::chrono::milliseconds (readerPollMs), [this] { return readerShouldStop.load(); });
 }
 
-int DirectUsbAccessBase::bulkReplyId() const
+int DirectUsbAccessBase::awaitedBulkId() const
 {
-    return mode.expectedIds.empty() ? 0 : mode.expectedIds.front();
+    if (mode.awaitingReply)
+        for (int id : mode.expectedIds)
+            if (isBulkId (id))
+                return id;
+
+    return SysExCommand::none;
 }
 
 void DirectUsbAccessBase::advanceBulk (int count)
@@ -310,17 +315,17 @@ void DirectUsbAccessBase::advanceBulk (int count)
     if (bulkFill < (int) bulkBuffer.getSize() && bulkFill / bulkBufferSize > before / bulkBufferSize)
     {
         progressMark = bulkFill;
-        reportProgress (bulkReplyId(), (double) bulkFill / (double) bulkBuffer.getSize());
+        reportProgress (awaitedBulkId(), (double) bulkFill / (double) bulkBuffer.getSize());
     }
 }
 
 void DirectUsbAccessBase::finishBulk()
 {
-    auto command = std::make_unique<SysExCommand> (bulkReplyId());
+    auto command = std::make_unique<SysExCommand> (awaitedBulkId());
     command->data.swapWith (bulkBuffer);
     bulkBuffer.reset();
     finishReply (std::move (command));
-    reportProgress (bulkReplyId(), 1.0);
+    reportProgress (awaitedBulkId(), 1.0);
 }
 
 void DirectUsbAccessBase::finishReply (std::unique_ptr<SysExCommand> command)

@@ -74,7 +74,9 @@ private:
     void pauseReader();
     void advanceBulk (int count);
     void finishBulk();
-    int bulkReplyId() const;
+    // The pattern or sample data id among the replies awaited, else none:
+    // only while one is awaited does a bulk marker announce raw bytes.
+    int awaitedBulkId() const;
     void finishReply (std::unique_ptr<SysExCommand> command);
     void touch() noexcept { lastActivity = juce::Time::getMillisecondCounter(); }
 
