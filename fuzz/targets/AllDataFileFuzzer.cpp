@@ -6,8 +6,17 @@
 
 #include "data/AllData.h"
 
+#include <unistd.h>
+
 extern "C" int LLVMFuzzerInitialize (int*, char***)
 {
+    // Every input writes and reads dozens of swap files: in memory where the
+    // system offers a memory file system, they cost a fraction of the time.
+    const juce::File memoryFileSystem ("/dev/shm");
+
+    if (memoryFileSystem.isDirectory())
+        SwapFolder::overrideBaseFolder (memoryFileSystem.getChildFile ("plovara-fuzz-" + juce::String ((int) getuid())));
+
     // Held for the whole run, so that the swap folder is prepared once and
     // not for every input.
     static const auto swapFolder = SwapFolder::forThisProcess();
