@@ -382,16 +382,12 @@ void writeAudioSeeds (const juce::File& folder)
     SampleData mono;
     fillWithSine (mono, 1, 40, 48000.0);
 
+    // The exporter's writer deletes the stream when it is done; the bytes
+    // stay in the block the stream wrote into.
     auto exportWith = [&] (const juce::String& name, auto makeExporter)
     {
-        auto stream = std::make_unique<juce::MemoryOutputStream>();
-        auto* written = stream.get();
         juce::MemoryBlock bytes;
-        {
-            auto exporter = makeExporter (std::move (stream));
-            exporter.exportSample (mono, 0);
-            bytes = written->getMemoryBlock();
-        }
+        makeExporter (std::make_unique<juce::MemoryOutputStream> (bytes, false)).exportSample (mono, 0);
         writeSeed (folder, name, bytes);
     };
     exportWith ("export.wav", [] (auto stream) { return WaveSampleExporter (std::move (stream)); });
