@@ -8,6 +8,11 @@
 namespace
 {
 constexpr float intToFloatScale = 1.0f / 2147483648.0f;   // 2^-31
+
+bool isDecodableDepth (unsigned int bitsPerSample)
+{
+    return bitsPerSample == 8 || bitsPerSample == 16 || bitsPerSample == 24 || bitsPerSample == 32;
+}
 }
 
 //==============================================================================
@@ -34,6 +39,12 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
         tooManyChannels = true;
         return false;
     }
+
+    // The readers decode these depths only; with any other they leave the
+    // audio unread, and with frames of 0 or thousands of bytes they divide by
+    // zero or never get to the end.
+    if (! isDecodableDepth (reader->bitsPerSample))
+        return false;
 
     // One frame is kept free for the guard frame, so the count fits an int.
     juce::int64 total = juce::jmin (reader->lengthInSamples, (juce::int64) std::numeric_limits<int>::max() - 1);

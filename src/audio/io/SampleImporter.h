@@ -26,7 +26,8 @@ public:
     // broadcast (which reaches listeners later on the message thread).
     std::function<void (int percent)> onProgress;
 
-    // Reads at most frameLimit frames (0: no limit). The format takes the
+    // Reads at most frameLimit frames (0: no limit); files of a sample depth
+    // other than 8, 16, 24 or 32 bits are refused. The format takes the
     // stream only when it returns a reader; the caller keeps it otherwise.
     bool read (juce::AudioFormat& format, std::unique_ptr<juce::InputStream>& stream, SampleData& target,
                int frameLimit);
