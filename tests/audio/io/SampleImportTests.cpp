@@ -337,6 +337,26 @@ TEST_F (ImportFixture, RefusesSampleDepthsTheReadersCannotDecode)
     }
 }
 
+TEST_F (ImportFixture, AiffCategoryTagsCutShortAreNotParsed)
+{
+    // A "cate" chunk whose only tag is a single letter (the framework's
+    // parser would read past it), then 8 mono 16-bit frames at 48 kHz.
+    const auto aiff = TestSupport::ByteBuilder()
+                          .text ("FORM").be32 (76).text ("AIFF")
+                          .text ("cate").be32 (5).fill (0, 4).text ("A").add ({ 0 })
+                          .text ("COMM").be32 (18).be16 (1).be32 (8).be16 (16).add ({ 0x40, 0x0e, 0xbb, 0x80 }).fill (0, 6)
+                          .text ("SSND").be32 (24).be32 (0).be32 (0)
+                          .be16 (1).be16 (2).be16 (3).be16 (4).be16 (5).be16 (6).be16 (7).be16 (-8).bytes;
+
+    SampleData sample;
+    AiffSampleImporter importer (std::make_unique<juce::MemoryInputStream> (aiff.data(), aiff.size(), false));
+    ASSERT_TRUE (importer.importSample (sample, 0));
+    ASSERT_EQ (sample.getNumFrames(), 9);
+    EXPECT_EQ (sample.getSampleRate(), 48000.0);
+    EXPECT_EQ (sample.getAudio().getSample (0, 2), 3.0f / 32768.0f);
+    EXPECT_EQ (sample.getAudio().getSample (0, 7), -8.0f / 32768.0f);
+}
+
 TEST_F (ImportFixture, ReportsUnreadableFilesAndMissingImporters)
 {
     file ("bad.wav").replaceWithText ("RIFF but not really");
