@@ -269,8 +269,10 @@ void DirectUsbAccessBase::run()
         {
             advanceBulk (count);
         }
-        else if (isBulkMarker (unit) && awaitedBulkId() != SysExCommand::none)
+        else if (isBulkMarker (unit) && mode.awaitingReply)
         {
+            // Listening, a marker would end the reader with a reply nobody
+            // waits for; it is read as the packets it is.
             bulkMode = true;
             bulkBuffer.setSize ((size_t) std::max (mode.expectedSize, 0));
             bulkFill = 0;
@@ -295,14 +297,9 @@ void DirectUsbAccessBase::pauseReader()
     stateChanged.wait_for (lock, std::chrono::milliseconds (readerPollMs), [this] { return readerShouldStop.load(); });
 }
 
-int DirectUsbAccessBase::awaitedBulkId() const
+int DirectUsbAccessBase::bulkReplyId() const
 {
-    if (mode.awaitingReply)
-        for (int id : mode.expectedIds)
-            if (isBulkId (id))
-                return id;
-
-    return SysExCommand::none;
+    return mode.expectedIds.empty() ? 0 : mode.expectedIds.front();
 }
 
 void DirectUsbAccessBase::advanceBulk (int count)
@@ -315,17 +312,17 @@ void DirectUsbAccessBase::advanceBulk (int count)
     if (bulkFill < (int) bulkBuffer.getSize() && bulkFill / bulkBufferSize > before / bulkBufferSize)
     {
         progressMark = bulkFill;
-        reportProgress (awaitedBulkId(), (double) bulkFill / (double) bulkBuffer.getSize());
+        reportProgress (bulkReplyId(), (double) bulkFill / (double) bulkBuffer.getSize());
     }
 }
 
 void DirectUsbAccessBase::finishBulk()
 {
-    auto command = std::make_unique<SysExCommand> (awaitedBulkId());
+    auto command = std::make_unique<SysExCommand> (bulkReplyId());
     command->data.swapWith (bulkBuffer);
     bulkBuffer.reset();
     finishReply (std::move (command));
-    reportProgress (awaitedBulkId(), 1.0);
+    reportProgress (bulkReplyId(), 1.0);
 }
 
 void DirectUsbAccessBase::finishReply (std::unique_ptr<SysExCommand> command)

@@ -74,9 +74,7 @@ private:
     void pauseReader();
     void advanceBulk (int count);
     void finishBulk();
-    // The pattern or sample data id among the replies awaited, else none:
-    // only while one is awaited does a bulk marker announce raw bytes.
-    int awaitedBulkId() const;
+    int bulkReplyId() const;
     void finishReply (std::unique_ptr<SysExCommand> command);
     void touch() noexcept { lastActivity = juce::Time::getMillisecondCounter(); }
 
