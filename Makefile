@@ -4,6 +4,8 @@ SANITIZE_DIR   ?= build-sanitize
 TSAN_DIR       ?= build-tsan
 FUZZ_DIR       ?= build-fuzz
 FUZZ_SECONDS   ?= 600
+FUZZ_SMOKE_SECONDS ?= 30
+FUZZ_TARGETS   ?=
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 XVFB           := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
@@ -56,13 +58,14 @@ fuzz-build: deps
 	cmake -S . -B $(FUZZ_DIR) $(FUZZ_CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target plovara_fuzzers
 
-# Runs every target for FUZZ_SECONDS seconds; findings go to $(FUZZ_DIR)/fuzz-findings.
+# Runs every target (or those in FUZZ_TARGETS) for FUZZ_SECONDS seconds;
+# findings go to $(FUZZ_DIR)/fuzz-findings.
 fuzz: fuzz-build
-	fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+	fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-# The short run that CI makes.
+# The short run that CI makes: FUZZ_SMOKE_SECONDS seconds per target.
 fuzz-smoke:
-	$(MAKE) fuzz FUZZ_SECONDS=30
+	$(MAKE) fuzz FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS)
 
 # Writes the seed corpora into fuzz/corpus from what the program writes.
 fuzz-seeds: fuzz-build

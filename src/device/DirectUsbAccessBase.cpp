@@ -269,8 +269,10 @@ void DirectUsbAccessBase::run()
         {
             advanceBulk (count);
         }
-        else if (isBulkMarker (unit))
+        else if (isBulkMarker (unit) && mode.awaitingReply)
         {
+            // Listening, a marker would end the reader with a reply nobody
+            // waits for; it is read as the packets it is.
             bulkMode = true;
             bulkBuffer.setSize ((size_t) std::max (mode.expectedSize, 0));
             bulkFill = 0;

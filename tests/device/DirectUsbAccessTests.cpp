@@ -297,3 +297,20 @@ TEST_F (AccessFixture, ListeningKeepsUnsolicitedMessagesUpToTheLimit)
         EXPECT_EQ (message->messageId, expected);
     }
 }
+
+TEST_F (AccessFixture, ABulkMarkerDoesNotEndListening)
+{
+    driver->devices[0] = {};
+    ASSERT_EQ (access->open(), UsbAccess::opened);
+    access->setTimeout (2000);
+
+    access->listen (3);
+    auto stream = bulkMarker();
+    auto status = unitsOf (bare (0x23));
+    stream.insert (stream.end(), status.begin(), status.end());
+    driver->push (stream);
+
+    auto message = access->waitForMessage();
+    ASSERT_NE (message, nullptr);
+    EXPECT_EQ (message->messageId, SysExCommand::writeAccepted);
+}

@@ -4,10 +4,16 @@
 
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace
 {
 constexpr float intToFloatScale = 1.0f / 2147483648.0f;   // 2^-31
+
+bool isDecodableDepth (unsigned int bitsPerSample)
+{
+    return bitsPerSample == 8 || bitsPerSample == 16 || bitsPerSample == 24 || bitsPerSample == 32;
+}
 }
 
 //==============================================================================
@@ -16,6 +22,7 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
 {
     std::unique_ptr<juce::AudioFormatReader> reader (format.createReaderFor (stream.get(), false));
     setProgress (0);
+    tooManyChannels = false;
     {
         const juce::ScopedLock lock (cancelLock);
         cancelFlag = false;
@@ -25,6 +32,20 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
         return false;
 
     stream.release();   // the reader owns it now
+
+    // Buffers are sized by the channel count, which the header may put at
+    // up to 65535.
+    if (reader->numChannels > (unsigned int) maxChannels)
+    {
+        tooManyChannels = true;
+        return false;
+    }
+
+    // The readers decode these depths only; with any other they leave the
+    // audio unread, and with frames of 0 or thousands of bytes they divide by
+    // zero or never get to the end.
+    if (! isDecodableDepth (reader->bitsPerSample))
+        return false;
 
     // One frame is kept free for the guard frame, so the count fits an int.
     juce::int64 total = juce::jmin (reader->lengthInSamples, (juce::int64) std::numeric_limits<int>::max() - 1);
@@ -130,7 +151,80 @@ WaveSampleImporter::WaveSampleImporter (std::unique_ptr<juce::InputStream> s)
 {
 }
 
+//==============================================================================
+namespace
+{
+// An AIFF file as the framework's reader gets to see it: the ids of the
+// "cate" chunks (category tags, which the import never uses) are renamed, so
+// the reader skips them as unknown chunks. Its parser of those tags reads
+// past the end of a chunk whose last tag is cut short.
+class AiffTagHidingStream : public juce::InputStream
+{
+public:
+    explicit AiffTagHidingStream (std::unique_ptr<juce::InputStream> sourceStream)
+        : source (std::move (sourceStream))
+    {
+        findTagChunks();
+        source->setPosition (0);
+    }
+
+    juce::int64 getTotalLength() override { return source->getTotalLength(); }
+    bool isExhausted() override { return source->isExhausted(); }
+    juce::int64 getPosition() override { return source->getPosition(); }
+    bool setPosition (juce::int64 position) override { return source->setPosition (position); }
+
+    int read (void* dest, int count) override
+    {
+        const auto start = source->getPosition();
+        const int got = source->read (dest, count);
+
+        for (auto id : tagChunkIds)
+            for (juce::int64 i = juce::jmax (id, start); i < juce::jmin (id + chunkIdSize, start + got); ++i)
+                static_cast<char*> (dest)[i - start] = hiddenId[i - id];
+
+        return got;
+    }
+
+private:
+    static constexpr int chunkIdSize = 4;
+    static constexpr juce::int64 formHeaderSize = 12;
+    static constexpr const char* hiddenId = "xcat";
+
+    // Walks the chunk headers after "FORM", its size and "AIFF" or "AIFC".
+    void findTagChunks()
+    {
+        const auto total = source->getTotalLength();
+
+        for (juce::int64 position = formHeaderSize; position + 8 <= total;)
+        {
+            char id[chunkIdSize] = {};
+
+            if (! source->setPosition (position) || source->read (id, chunkIdSize) != chunkIdSize)
+                return;
+
+            const auto size = (juce::int64) (juce::uint32) source->readIntBigEndian();
+
+            if (std::memcmp (id, "cate", chunkIdSize) == 0)
+                tagChunkIds.push_back (position);
+
+            position += 8 + size + (size & 1);
+        }
+    }
+
+    std::unique_ptr<juce::InputStream> source;
+    std::vector<juce::int64> tagChunkIds;
+};
+
+std::unique_ptr<juce::InputStream> hideTagChunks (std::unique_ptr<juce::InputStream> stream)
+{
+    if (stream == nullptr)
+        return nullptr;
+
+    return std::make_unique<AiffTagHidingStream> (std::move (stream));
+}
+}
+
 AiffSampleImporter::AiffSampleImporter (std::unique_ptr<juce::InputStream> s)
-    : FormatSampleImporter (std::make_unique<juce::AiffAudioFormat>(), std::move (s))
+    : FormatSampleImporter (std::make_unique<juce::AiffAudioFormat>(), hideTagChunks (std::move (s)))
 {
 }

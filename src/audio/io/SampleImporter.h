@@ -18,14 +18,22 @@ class JuceSampleImporter : public juce::ChangeBroadcaster
 public:
     static constexpr int blockFrames = 48000;
 
+    // A sample holds one or two channels. A file with more is refused before
+    // any audio is read, however many its header claims.
+    static constexpr int maxChannels = 2;
+
     // Called on the reading thread with each new percent, besides the change
     // broadcast (which reaches listeners later on the message thread).
     std::function<void (int percent)> onProgress;
 
-    // Reads at most frameLimit frames (0: no limit). The format takes the
+    // Reads at most frameLimit frames (0: no limit); files of a sample depth
+    // other than 8, 16, 24 or 32 bits are refused. The format takes the
     // stream only when it returns a reader; the caller keeps it otherwise.
     bool read (juce::AudioFormat& format, std::unique_ptr<juce::InputStream>& stream, SampleData& target,
                int frameLimit);
+
+    // Whether the last read was refused for more than maxChannels channels.
+    bool refusedChannelCount() const { return tooManyChannels; }
 
     int getProgressPercent() const { return progressPercent; }
     void cancel();
@@ -37,6 +45,7 @@ private:
                             int frames, bool floatingPoint);
 
     std::atomic<int> progressPercent { 0 };
+    bool tooManyChannels = false;
     bool cancelFlag = false;
     juce::CriticalSection cancelLock;
 };
@@ -49,8 +58,10 @@ public:
     ~SampleImporter() override = default;
 
     // Reads the file into the target, at most frameLimit frames (0: all).
-    // False for unreadable content or a cancelled read.
+    // False for unreadable content, more than two channels (which
+    // hasTooManyChannels then tells) or a cancelled read.
     virtual bool importSample (SampleData& target, int frameLimit) = 0;
+    virtual bool hasTooManyChannels() const = 0;
     virtual bool isCancelRequested() const = 0;
     virtual int getProgressPercent() const = 0;
     virtual void cancel() = 0;
@@ -68,6 +79,7 @@ public:
     ~FormatSampleImporter() override;
 
     bool importSample (SampleData& target, int frameLimit) override;
+    bool hasTooManyChannels() const override { return engine.refusedChannelCount(); }
     bool isCancelRequested() const override { return cancelRequested; }
     int getProgressPercent() const override { return engine.getProgressPercent(); }
     void cancel() override;

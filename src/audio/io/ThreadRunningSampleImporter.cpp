@@ -57,9 +57,6 @@ void ThreadRunningSampleImporter::run()
     if (! load (copy))
         return;
 
-    if (copy.getNumChannels() > 2)
-        return finishWith ("Error_FileOver2Channel", true);
-
     setStatusText ("ThreadRunningSampleImporter_Converting");
     const int result = convertRate (copy);
 
@@ -98,6 +95,8 @@ bool ThreadRunningSampleImporter::load (SampleData& copy)
 
     if (importer->isCancelRequested())
         finishWith ("ThreadRunningSampleImporter_Canceled", false);
+    else if (importer->hasTooManyChannels())
+        finishWith ("Error_FileOver2Channel", true);
     else
         finishWith ("ThreadRunningSampleImporter_FailedToImport", true);
     return false;

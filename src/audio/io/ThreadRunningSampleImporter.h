@@ -7,10 +7,11 @@
 #include <memory>
 
 // Imports an audio file into a sample on the thread "SampleImport": loads it
-// (cut to what the bank's memory could ever take), refuses more than two
-// channels, converts a rate the device does not play to 48 kHz, sets the
-// start and end points to the whole sample, and only then replaces the
-// target. A failed or cancelled import leaves the target as it was.
+// (cut to what the bank's memory could ever take; more than two channels are
+// refused from the header), converts a rate the device does not play to
+// 48 kHz, sets the start and end points to the whole sample, and only then
+// replaces the target. A failed or cancelled import leaves the target as it
+// was.
 class ThreadRunningSampleImporter : public ThreadRunningAction
 {
 public:

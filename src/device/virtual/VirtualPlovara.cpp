@@ -50,7 +50,9 @@ void setBits (uint8_t& byte, int shift, int mask, int value)
 
 void copyStart (const juce::MemoryBlock& from, uint8_t* to, size_t capacity)
 {
-    std::memcpy (to, from.getData(), std::min (capacity, from.getSize()));
+    // An empty block may have no data at all, not even a pointer to copy from.
+    if (const auto count = std::min (capacity, from.getSize()); count > 0)
+        std::memcpy (to, from.getData(), count);
 }
 }
 

@@ -268,6 +268,95 @@ TEST_F (ImportFixture, RefusesMoreThanTwoChannelsAndLeavesTheTarget)
     EXPECT_EQ (target.getNumFrames(), 3);
 }
 
+TEST_F (ImportFixture, RefusesAHeaderOfManyChannelsBeforeReadingAnyAudio)
+{
+    // A 16-bit WAV header of 1000 channels at 48 kHz whose data chunk claims
+    // about a million frames; buffers for them would take gigabytes.
+    const auto wav = TestSupport::ByteBuilder()
+                         .text ("RIFF").le32 (0x7ffffff0).text ("WAVE")
+                         .text ("fmt ").le32 (16).le16 (1).le16 (1000).le32 (48000).le32 (96000000).le16 (2000).le16 (16)
+                         .text ("data").le32 (0x7fffffd0).fill (0x11, 4000).bytes;
+    ASSERT_TRUE (file ("many.wav").replaceWithData (wav.data(), wav.size()));
+
+    SampleData target;
+    target.resize (1, 3, 24000.0, false);
+    auto job = runJob (target, file ("many.wav"));
+    EXPECT_TRUE (job->hasFailed());
+    EXPECT_EQ (job->getStatusText(), "Error_FileOver2Channel");
+    EXPECT_EQ (target.getNumFrames(), 3);
+
+    SampleData sample;
+    sample.resize (1, 5, 48000.0, false);
+    WaveSampleImporter importer (std::make_unique<juce::MemoryInputStream> (wav.data(), wav.size(), false));
+    EXPECT_FALSE (importer.importSample (sample, 0));
+    EXPECT_TRUE (importer.hasTooManyChannels());
+    EXPECT_EQ (sample.getNumChannels(), 1) << "the sample as it was";
+    EXPECT_EQ (sample.getNumFrames(), 5);
+}
+
+TEST_F (ImportFixture, RefusesSampleDepthsTheReadersCannotDecode)
+{
+    // A mono AIFF at 48 kHz of the given depth with 12 bytes of sound data.
+    auto aiff = [] (int bits)
+    {
+        return TestSupport::ByteBuilder()
+            .text ("FORM").be32 (4 + 26 + 8 + 20).text ("AIFF")
+            .text ("COMM").be32 (18).be16 (1).be32 (1000).be16 (bits).add ({ 0x40, 0x0e, 0xbb, 0x80 }).fill (0, 6)
+            .text ("SSND").be32 (20).be32 (0).be32 (0).fill (0x22, 12).bytes;
+    };
+
+    // 4 bits make frames of 0 bytes, 62999 bits frames larger than the
+    // reader's buffer: a division by zero and a read that never ends.
+    for (int bits : { 4, 12, 62999 })
+    {
+        const auto bytes = aiff (bits);
+        SampleData sample;
+        AiffSampleImporter importer (std::make_unique<juce::MemoryInputStream> (bytes.data(), bytes.size(), false));
+        EXPECT_FALSE (importer.importSample (sample, 0)) << bits << " bits";
+        EXPECT_FALSE (importer.hasTooManyChannels());
+    }
+
+    // What the fuzzer found: no sound data chunk, 8388631 frames of 62999 bits.
+    const TestSupport::Bytes found { 0x46, 0x4f, 0x52, 0x4d, 0x00, 0x00, 0x00, 0x76, 0x41, 0x49, 0x46, 0x46, 0x43, 0x4f,
+                                     0x4d, 0x4d, 0x00, 0x00, 0x00, 0x12, 0x00, 0x01, 0x00, 0x80, 0x00, 0x17, 0xf6, 0x18,
+                                     0x40, 0x0e, 0xbb, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x53, 0x99, 0x00, 0xd7, 0xee,
+                                     0x1e, 0x0e, 0x07, 0x75, 0x8a, 0x1f, 0x3d, 0xf2, 0x65, 0xd4 };
+    ASSERT_TRUE (file ("found.aiff").replaceWithData (found.data(), found.size()));
+    SampleData target;
+    auto job = runJob (target, file ("found.aiff"));
+    EXPECT_TRUE (job->hasFailed());
+    EXPECT_EQ (job->getStatusText(), "ThreadRunningSampleImporter_FailedToImport");
+
+    // The depths the readers decode still import.
+    for (int bits : { 8, 16, 24 })
+    {
+        const auto bytes = aiff (bits);
+        SampleData sample;
+        AiffSampleImporter importer (std::make_unique<juce::MemoryInputStream> (bytes.data(), bytes.size(), false));
+        EXPECT_TRUE (importer.importSample (sample, 0)) << bits << " bits";
+    }
+}
+
+TEST_F (ImportFixture, AiffCategoryTagsCutShortAreNotParsed)
+{
+    // A "cate" chunk whose only tag is a single letter (the framework's
+    // parser would read past it), then 8 mono 16-bit frames at 48 kHz.
+    const auto aiff = TestSupport::ByteBuilder()
+                          .text ("FORM").be32 (76).text ("AIFF")
+                          .text ("cate").be32 (5).fill (0, 4).text ("A").add ({ 0 })
+                          .text ("COMM").be32 (18).be16 (1).be32 (8).be16 (16).add ({ 0x40, 0x0e, 0xbb, 0x80 }).fill (0, 6)
+                          .text ("SSND").be32 (24).be32 (0).be32 (0)
+                          .be16 (1).be16 (2).be16 (3).be16 (4).be16 (5).be16 (6).be16 (7).be16 (-8).bytes;
+
+    SampleData sample;
+    AiffSampleImporter importer (std::make_unique<juce::MemoryInputStream> (aiff.data(), aiff.size(), false));
+    ASSERT_TRUE (importer.importSample (sample, 0));
+    ASSERT_EQ (sample.getNumFrames(), 9);
+    EXPECT_EQ (sample.getSampleRate(), 48000.0);
+    EXPECT_EQ (sample.getAudio().getSample (0, 2), 3.0f / 32768.0f);
+    EXPECT_EQ (sample.getAudio().getSample (0, 7), -8.0f / 32768.0f);
+}
+
 TEST_F (ImportFixture, ReportsUnreadableFilesAndMissingImporters)
 {
     file ("bad.wav").replaceWithText ("RIFF but not really");

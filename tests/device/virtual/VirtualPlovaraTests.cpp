@@ -247,6 +247,22 @@ TEST_F (VirtualPlovaraTest, ParameterChangesEditTheCurrentBankWithoutAnswer)
     EXPECT_EQ (device->getBank (0).parameters[0], 'I');
 }
 
+TEST_F (VirtualPlovaraTest, WritesWithoutDataAreAcceptedAndChangeNothing)
+{
+    const auto bankBefore = device->getBank (0);
+    const auto globalBefore = device->getGlobalData();
+
+    auto parameters = request (Id::sampleParameters, 4);
+    EXPECT_EQ (answerTo (parameters), Id::writeAccepted);
+    EXPECT_EQ (answerTo (request (Id::effectData)), Id::writeAccepted);
+    EXPECT_EQ (answerTo (request (Id::globalData)), Id::writeAccepted);
+
+    const auto bank = device->getBank (0);
+    EXPECT_EQ (bank.samples[4].parameters, bankBefore.samples[4].parameters);
+    EXPECT_EQ (bank.effect, bankBefore.effect);
+    EXPECT_EQ (device->getGlobalData(), globalBefore);
+}
+
 TEST_F (VirtualPlovaraTest, RefusalsAndAlternativeSuccessCodes)
 {
     auto image = TestSupport::ByteBuilder().add ({ 0x46, 0x00, 0x01, 0x11, 0x00, 0x1a }).fill (0x33, 10).bytes;
