@@ -33,7 +33,7 @@ public:
 
         const auto output = SampleFileTool::resolve (arguments[1]);
         SampleData sample;
-        const auto readError = SampleFileTool::readSample (SampleFileTool::resolve (arguments[0]), sample);
+        const auto readError = SampleFileTool::readFile (SampleFileTool::resolve (arguments[0]), sample);
         if (readError.isNotEmpty())
             return CliReport::failure (context, readError);
 

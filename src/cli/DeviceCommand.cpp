@@ -1,4 +1,5 @@
 #include "cli/DeviceCommand.h"
+#include "cli/SampleFileTool.h"
 
 #include "app/Exception.h"
 #include "cli/Describe.h"
@@ -203,27 +204,12 @@ int run (CliContext& context, const CliCommand& command, std::unique_ptr<UsbSess
 
 juce::File resolve (const juce::String& path)
 {
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    return SampleFileTool::resolve (path);
 }
 
 juce::String readFile (const juce::File& file, Data& data)
 {
-    if (! file.existsAsFile())
-        return "Error_FileTargetFileNotExist";
-
-    juce::FileInputStream stream (file);
-    if (! stream.openedOk())
-        return "Error_FileFailedToOpen";
-
-    try
-    {
-        data.readFrom (stream);
-        return {};
-    }
-    catch (const Exception& e)
-    {
-        return e.getMessageKey();
-    }
+    return SampleFileTool::readFile (file, data);
 }
 
 void writeFile (const juce::File& file, Data& data)

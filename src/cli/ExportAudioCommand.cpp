@@ -31,7 +31,7 @@ public:
             return CliReport::usageError (context, *this, "OUT must end in .wav, .aif or .aiff");
 
         SampleData sample;
-        const auto readError = SampleFileTool::readSample (input, sample);
+        const auto readError = SampleFileTool::readFile (input, sample);
         if (readError.isNotEmpty())
             return CliReport::failure (context, readError);
 

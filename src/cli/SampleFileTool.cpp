@@ -13,7 +13,7 @@ juce::File resolve (const juce::String& path)
     return juce::File::getCurrentWorkingDirectory().getChildFile (path);
 }
 
-juce::String readSample (const juce::File& file, SampleData& sample)
+juce::String readFile (const juce::File& file, Data& data)
 {
     if (! file.existsAsFile())
         return "Error_FileTargetFileNotExist";
@@ -24,7 +24,7 @@ juce::String readSample (const juce::File& file, SampleData& sample)
 
     try
     {
-        sample.readFrom (stream);
+        data.readFrom (stream);
         return {};
     }
     catch (const Exception& e)

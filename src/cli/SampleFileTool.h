@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class Data;
 class SampleData;
 
 // What the sample commands share: reading a sample file, writing an output
@@ -12,8 +13,10 @@ namespace SampleFileTool
 {
     juce::File resolve (const juce::String& path);
 
-    // Reads a ".plvr_sample" file; the message key of a failure, else empty.
-    juce::String readSample (const juce::File& file, SampleData& sample);
+    // Reads a file of the program into the data (which must be its root
+    // chunk, e.g. a sample for a ".plvr_sample" file); the message key of a
+    // failure, else empty.
+    juce::String readFile (const juce::File& file, Data& data);
 
     // Writes through a temporary file in the target's folder that replaces
     // the target only when writing succeeded; the message key of a failure.

@@ -59,7 +59,7 @@ public:
             return CliReport::usageError (context, *this, "--start and --end take frame numbers");
 
         SampleData sample;
-        const auto readError = SampleFileTool::readSample (SampleFileTool::resolve (arguments[0]), sample);
+        const auto readError = SampleFileTool::readFile (SampleFileTool::resolve (arguments[0]), sample);
         if (readError.isNotEmpty())
             return CliReport::failure (context, readError);
 

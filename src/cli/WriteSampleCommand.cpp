@@ -34,7 +34,7 @@ public:
             return CliReport::usageError (context, *this, "'" + arguments[1] + "' names no sample");
 
         SampleData sample;
-        if (const auto failure = SampleFileTool::readSample (DeviceCommand::resolve (arguments[0]), sample); failure.isNotEmpty())
+        if (const auto failure = SampleFileTool::readFile (DeviceCommand::resolve (arguments[0]), sample); failure.isNotEmpty())
             return CliReport::failure (context, failure);
 
         const auto mode = parametersOnly ? SampleWrite::parametersOnly : SampleWrite::everything;
