@@ -84,6 +84,8 @@ Host::~Host()
         guiController->getMainWindow()->setMenuBar (nullptr);
 
     menuBar.reset();
+    if (commandManager != nullptr)
+        commandManager->setFirstCommandTarget (nullptr);
     actionManager.reset();
     fileManager.reset();
     importDialog.reset();
@@ -195,6 +197,9 @@ void Host::createCommands()
 
     actionManager = std::make_unique<ActionManager> (*this);
     commandManager->registerAllCommandsForTarget (actionManager.get());
+    // Until the main component leads its pages' command chain to the action
+    // manager, every command goes to the action manager directly.
+    commandManager->setFirstCommandTarget (actionManager.get());
     menuBar = std::make_unique<MenuBarManager> (*commandManager, *this);
 
     actionContext->transmitEffect = [this] { commandManager->invokeDirectly (CommandIds::transmitEffect, true); };

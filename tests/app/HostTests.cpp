@@ -4,6 +4,8 @@
 #include "app/Host.h"
 #include "app/MessageEngine.h"
 #include "app/UserFolders.h"
+#include "commands/CommandIds.h"
+#include "commands/MenuBarManager.h"
 #include "data/AudioBuffer.h"
 #include "data/BankData.h"
 #include "data/DataCenter.h"
@@ -12,6 +14,7 @@
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 #include "resources/StringTable.h"
+#include "resources/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +25,13 @@ struct HostTest : ::testing::Test
 {
     TestSupport::ScopedUserFolders folders;
     const juce::File& tempFolder() const { return folders.temp.folder; }
+};
+
+// The Host's device is an emulated Plovara while it lives.
+struct ScopedDeviceChoice
+{
+    ScopedDeviceChoice() { setenv ("PLOVARA_DEVICE", "virtual", 1); }
+    ~ScopedDeviceChoice() { unsetenv ("PLOVARA_DEVICE"); }
 };
 }
 
@@ -106,5 +116,38 @@ TEST_F (HostTest, MainWindowOpensUntitledAtTheFixedWidth)
     EXPECT_EQ (window->getName(), "Plovara Editor - Untitled");
     EXPECT_EQ (window->getContentComponent()->getWidth(), 794);
     EXPECT_EQ (MainWindow::buildTitle ("Plovara Editor", "live.plvr_bank", true), "Plovara Editor - live.plvr_bank *");
+    Host::releaseInstance();
+}
+
+TEST_F (HostTest, RegistersTheCommandsWithTheirKeysAndMenus)
+{
+    auto* host = Host::getInstance();
+    auto* commands = host->getCommandManager();
+
+    EXPECT_NE (commands->getCommandForID (CommandIds::quit), nullptr);
+    EXPECT_EQ (commands->getNumCommands(), 66);
+    EXPECT_TRUE (commands->getKeyMappings()->containsMapping (CommandIds::undo,
+                                                               juce::KeyPress ('z', juce::ModifierKeys::commandModifier, 0)));
+    ASSERT_NE (host->getMenuBarManager(), nullptr);
+    EXPECT_EQ (host->getMenuBarManager()->getMenuBarNames(),
+               juce::StringArray ("File", "Edit", "Communication", "Help"));
+    Host::releaseInstance();
+}
+
+// The session window is not built yet: the busy flag stands for it while
+// the session runs and goes when it ends.
+TEST_F (HostTest, ASessionCommandKeepsTheProgramBusyUntilTheSessionEnds)
+{
+    const ScopedDeviceChoice onVirtualDevice;
+    auto* host = Host::getInstance();
+    ScriptedMessageBoxes boxes;
+    const ScopedMessageBoxes scripted (boxes);
+    auto* gui = host->getGuiController();
+
+    ASSERT_TRUE (host->getCommandManager()->invokeDirectly (CommandIds::receiveGlobal, false));
+    EXPECT_TRUE (gui->isBusy());
+
+    ASSERT_TRUE (TestSupport::dispatchUntil ([&] { return ! gui->isBusy(); }));
+    EXPECT_TRUE (boxes.getShown().empty()) << boxes.getShown().front().key;
     Host::releaseInstance();
 }
