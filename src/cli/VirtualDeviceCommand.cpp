@@ -29,10 +29,12 @@ public:
                "Faults, for trying out how the program copes:\n"
                "  --unplug-after-bytes N   the connection drops once the device sent N more\n"
                "                           bytes (replies and bulk data; once only)\n"
-               "  --stop-answering-after N the device sends N more replies, then none\n"
+               "  --stop-answering-after N the device sends N more replies (its answer to\n"
+               "                           the inquiry too), then none\n"
                "  --not-ready              every request and write is answered \"not ready\",\n"
                "                           as while the device shows its write page\n"
-               "  --protect                memory protect is on: writes are refused";
+               "  --protect                memory protect is on: writes are refused (a global\n"
+               "                           setting, which FILE keeps)";
     }
 
     int run (CliContext& context) override

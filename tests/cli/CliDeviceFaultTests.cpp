@@ -162,11 +162,12 @@ TEST_F (CliDeviceFaults, ADeviceThatIsNotReadyRefusesEveryTransfer)
     writeSampleFile ("in.plvr_sample");
     writeBankFile ("in.plvr_bank");
     file ("old.plvr_sample").replaceWithText ("keep");
+    file ("old.plvr_bank").replaceWithText ("keep");
     ServedDevice served (temp.folder, { "--not-ready" });
 
     expectFailure (served, { "receive-sample", "C3", "old.plvr_sample" }, "Error_UsbNotReadyToReceiveSample");
     expectFailure (served, { "write-sample", "in.plvr_sample", "C3" }, "Error_UsbNotReadyToSendSample");
-    expectFailure (served, { "receive-bank", "A", "out.plvr_bank" }, "Error_UsbNotReadyToReceiveBankData");
+    expectFailure (served, { "receive-bank", "A", "old.plvr_bank" }, "Error_UsbNotReadyToReceiveBankData");
     expectFailure (served, { "write-bank", "in.plvr_bank", "A" }, "Error_UsbNotReadyToSendBankData");
     expectFailure (served, { "receive-all", "backup.plvr_all" }, "Error_UsbNotReadyToReceiveBankData");
 }
@@ -185,4 +186,13 @@ TEST_F (CliDeviceFaults, AProtectedMemoryRefusesWrites)
     // Reading still works.
     const auto result = runCli ({ "--device", served.deviceOption(), "receive-sample", "C3", "out.plvr_sample" }, temp.folder);
     EXPECT_EQ (result.exitCode, 0) << result.err;
+}
+
+TEST_F (CliDeviceFaults, FaultOptionsTakeCounts)
+{
+    EXPECT_EQ (runCli ({ "virtual-device", "--socket", "x.sock", "--unplug-after-bytes", "-1" }, temp.folder).exitCode, 2);
+    EXPECT_EQ (runCli ({ "virtual-device", "--socket", "x.sock", "--stop-answering-after", "two" }, temp.folder).exitCode, 2);
+    EXPECT_EQ (runCli ({ "virtual-device", "--socket", "x.sock", "--stop-answering-after" }, temp.folder).exitCode, 2);
+    EXPECT_EQ (runCli ({ "virtual-device", "--socket", "x.sock", "--protect", "yes" }, temp.folder).exitCode, 2);
+    EXPECT_FALSE (file ("x.sock").exists());
 }
