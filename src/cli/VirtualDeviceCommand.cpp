@@ -17,35 +17,47 @@ public:
     juce::String getSummary() const override { return "serve an emulated Plovara on a socket"; }
     juce::String getUsage() const override
     {
-        return "usage: plovara-cli virtual-device --socket PATH [--state FILE.plvr_all] [--reply-delay MS]\n\n"
+        return "usage: plovara-cli virtual-device --socket PATH [--state FILE.plvr_all] [--reply-delay MS]\n"
+               "                                  [--unplug-after-bytes N] [--stop-answering-after N]\n"
+               "                                  [--not-ready] [--protect]\n\n"
                "Serves an emulated Plovara on a Unix socket at PATH until interrupted\n"
                "(SIGINT or SIGTERM). Other runs of the tool reach it with\n"
                "--device socket:PATH. The device starts in its initial state, or with\n"
                "the memory kept in FILE when FILE exists; when interrupted it writes its\n"
                "memory to FILE. --reply-delay makes every reply of the device come MS\n"
-               "milliseconds late, as a slow device would.";
+               "milliseconds late, as a slow device would.\n\n"
+               "Faults, for trying out how the program copes:\n"
+               "  --unplug-after-bytes N   the connection drops once the device sent N more\n"
+               "                           bytes (replies and bulk data; once only)\n"
+               "  --stop-answering-after N the device sends N more replies (its answer to\n"
+               "                           the inquiry too), then none\n"
+               "  --not-ready              every request and write is answered \"not ready\",\n"
+               "                           as while the device shows its write page\n"
+               "  --protect                memory protect is on: writes are refused (a global\n"
+               "                           setting, which FILE keeps)";
     }
 
     int run (CliContext& context) override
     {
-        juce::String socketPath, statePath;
-        int replyDelayMs = 0;
+        Options options;
 
-        if (! takeOptions (context.arguments, socketPath, statePath, replyDelayMs))
-            return CliReport::usageError (context, *this, "virtual-device takes --socket PATH [--state FILE] [--reply-delay MS]");
+        if (! takeOptions (context.arguments, options))
+            return CliReport::usageError (context, *this, "virtual-device takes --socket PATH and the options of its --help");
 
         const auto workingDirectory = juce::File::getCurrentWorkingDirectory();
-        const auto path = workingDirectory.getChildFile (socketPath).getFullPathName();
-        const auto stateFile = statePath.isEmpty() ? juce::File() : workingDirectory.getChildFile (statePath);
+        const auto path = workingDirectory.getChildFile (options.socketPath).getFullPathName();
+        const auto stateFile = options.statePath.isEmpty() ? juce::File() : workingDirectory.getChildFile (options.statePath);
         auto device = std::make_shared<VirtualPlovara>();
-        auto faults = device->getFaults();
-        faults.replyDelayMs = replyDelayMs;
-        device->setFaults (faults);
+        device->setFaults (options.faults);
 
         try
         {
             if (stateFile.existsAsFile())
                 VirtualPlovaraState::loadFromFile (*device, stateFile);
+
+            // Protect is a switch of the global data, so it goes on over the kept memory.
+            if (options.protect)
+                device->setMemoryProtect (true);
         }
         catch (const Exception& e)
         {
@@ -74,22 +86,58 @@ public:
     }
 
 private:
-    static bool takeOptions (const juce::StringArray& arguments, juce::String& socketPath, juce::String& statePath,
-                             int& replyDelayMs)
+    struct Options
     {
-        for (int i = 0; i + 1 < arguments.size(); i += 2)
+        juce::String socketPath, statePath;
+        VirtualPlovara::Faults faults;
+        bool protect = false;
+    };
+
+    // A count of the command line, or -1 when the text is none.
+    static int countOf (const juce::String& text)
+    {
+        return text.isNotEmpty() && text.length() <= 9 && text.containsOnly ("0123456789") ? text.getIntValue() : -1;
+    }
+
+    static bool takeOptions (const juce::StringArray& arguments, Options& options)
+    {
+        for (int i = 0; i < arguments.size(); ++i)
         {
-            if (arguments[i] == "--socket")
-                socketPath = arguments[i + 1];
-            else if (arguments[i] == "--state")
-                statePath = arguments[i + 1];
-            else if (arguments[i] == "--reply-delay" && arguments[i + 1].containsOnly ("0123456789") && arguments[i + 1].length() <= 5)
-                replyDelayMs = arguments[i + 1].getIntValue();
+            const auto& option = arguments[i];
+
+            if (option == "--not-ready")
+            {
+                options.faults.notReady = true;
+                continue;
+            }
+
+            if (option == "--protect")
+            {
+                options.protect = true;
+                continue;
+            }
+
+            if (i + 1 >= arguments.size())
+                return false;
+
+            const auto& value = arguments[++i];
+            const int count = countOf (value);
+
+            if (option == "--socket")
+                options.socketPath = value;
+            else if (option == "--state")
+                options.statePath = value;
+            else if (option == "--reply-delay" && count >= 0 && count <= 99999)
+                options.faults.replyDelayMs = count;
+            else if (option == "--unplug-after-bytes" && count >= 0)
+                options.faults.unplugAfterBytes = count;
+            else if (option == "--stop-answering-after" && count >= 0)
+                options.faults.repliesUntilSilent = count;
             else
                 return false;
         }
 
-        return arguments.size() % 2 == 0 && socketPath.isNotEmpty();
+        return options.socketPath.isNotEmpty();
     }
 
     static int saveState (CliContext& context, const VirtualPlovara& device, const juce::File& stateFile)

@@ -1,6 +1,7 @@
 #include "device/BankTransferTestSupport.h"
 
 #include "cli/CliRunner.h"
+#include "cli/ServedDevice.h"
 #include "device/virtual/VirtualPlovaraState.h"
 
 #include <csignal>
@@ -27,41 +28,6 @@ void writeDistinctState (const juce::File& file)
     ASSERT_TRUE (VirtualPlovaraState::saveToFile (device, file));
 }
 
-// plovara-cli virtual-device on a socket in the folder, for one test.
-struct ServedDevice
-{
-    ServedDevice (const juce::File& folder, const juce::String& stateFileName, int replyDelayMs = 0)
-        : socket (folder.getChildFile ("device.sock")), state (folder.getChildFile (stateFileName))
-    {
-        const juce::String socketPath = socket.getFullPathName();
-        const juce::String statePath = state.getFullPathName();
-        const juce::String delay (replyDelayMs);
-        const char* arguments[] = { PLOVARA_CLI_PATH, "virtual-device", "--socket", socketPath.toRawUTF8(),
-                                    "--state", statePath.toRawUTF8(), "--reply-delay", delay.toRawUTF8(), nullptr };
-        EXPECT_EQ (posix_spawn (&pid, PLOVARA_CLI_PATH, nullptr, nullptr, const_cast<char**> (arguments), environ), 0);
-        EXPECT_TRUE (TestSupport::dispatchUntil ([&] { return socket.exists(); }, 10000));
-    }
-
-    // Ends the server, which writes the device's memory to its state file.
-    void stop()
-    {
-        if (pid == 0)
-            return;
-
-        kill (pid, SIGTERM);
-        int status = 0;
-        waitpid (pid, &status, 0);
-        pid = 0;
-    }
-
-    ~ServedDevice() { stop(); }
-
-    juce::String deviceOption() const { return "socket:" + socket.getFullPathName(); }
-
-    const juce::File socket, state;
-    pid_t pid = 0;
-};
-
 juce::MemoryBlock contentsOf (const juce::File& file)
 {
     juce::MemoryBlock block;
@@ -84,7 +50,7 @@ TEST (CliBankTransfers, ABackupOfOneDeviceRestoresIntoAnotherByteForByte)
     EXPECT_EQ (json["banks"][3]["name"].toString(), "BANK13");
 
     {
-        ServedDevice served (temp.folder, "restored.plvr_all");
+        ServedDevice served (temp.folder, { "--state", temp.folder.getChildFile ("restored.plvr_all").getFullPathName() });
         result = runCli ({ "--device", served.deviceOption(), "write-all", "backup.plvr_all" }, temp.folder);
         ASSERT_EQ (result.exitCode, 0) << result.err;
     }
@@ -156,7 +122,7 @@ TEST (CliBankTransfers, CtrlCCancelsAReceiveWhichThenWritesNothing)
     TestSupport::TemporaryFolder temp;
     writeDistinctState (temp.folder.getChildFile ("device.plvr_all"));
     // Slow replies: a receive of all banks would take half a minute.
-    ServedDevice served (temp.folder, "device.plvr_all", 20);
+    ServedDevice served (temp.folder, { "--state", temp.folder.getChildFile ("device.plvr_all").getFullPathName(), "--reply-delay", "20" });
 
     const auto output = temp.folder.getChildFile ("out.plvr_all");
     const juce::String device = served.deviceOption();

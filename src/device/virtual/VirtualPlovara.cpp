@@ -575,6 +575,17 @@ bool VirtualPlovara::takeReplyFault (int& counter)
     return true;
 }
 
+bool VirtualPlovara::dropsNextReply()
+{
+    if (takeReplyFault (faults.dropReplies) || faults.repliesUntilSilent == 0)
+        return true;
+
+    if (faults.repliesUntilSilent > 0)
+        --faults.repliesUntilSilent;
+
+    return false;
+}
+
 void VirtualPlovara::reply (int id, std::function<void (SysExCommand&)> fill)
 {
     SysExCommand message (id);
@@ -588,7 +599,7 @@ void VirtualPlovara::reply (int id, std::function<void (SysExCommand&)> fill)
 
 void VirtualPlovara::sendMessageBytes (const juce::MemoryBlock& message)
 {
-    if (takeReplyFault (faults.dropReplies))
+    if (dropsNextReply())
         return;
 
     juce::MemoryBlock damaged (message);
@@ -607,7 +618,7 @@ void VirtualPlovara::sendMessageBytes (const juce::MemoryBlock& message)
 
 void VirtualPlovara::sendBulk (const juce::MemoryBlock& bytes)
 {
-    if (takeReplyFault (faults.dropReplies))
+    if (dropsNextReply())
         return;
 
     const auto marker = DirectUsbAccessBase::makeBulkMarker();

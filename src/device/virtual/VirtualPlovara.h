@@ -64,6 +64,7 @@ public:
         bool foreignFamily = false;             // answers the inquiry with another family code
         bool alternativeSuccessCodes = false;   // 22 instead of 24, 24 instead of 27, where allowed
         int dropReplies = 0;                    // so many next replies are never sent
+        int repliesUntilSilent = -1;            // after so many more replies, none is sent any more
         int garbleReplies = 0;                  // so many next replies are sent damaged
         int replyDelayMs = 0;                   // every reply comes this late
         juce::int64 unplugAfterBytes = -1;      // the device goes away after sending so many more bytes
@@ -165,6 +166,7 @@ private:
     void sendBulk (const juce::MemoryBlock& bytes);
     void output (const void* bytes, size_t count);
     bool takeReplyFault (int& counter);
+    bool dropsNextReply();
     void log (const SysExCommand& message);
 
     mutable std::mutex lock;

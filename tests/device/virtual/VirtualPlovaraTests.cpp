@@ -313,6 +313,17 @@ TEST_F (VirtualPlovaraTest, DroppedGarbledAndLateReplies)
     EXPECT_EQ (late->data.getSize(), 36u);
 }
 
+TEST_F (VirtualPlovaraTest, ADeviceThatFallsSilentAnswersNoMore)
+{
+    access.setTimeout (150);
+    setFaults ([] (auto& f) { f.repliesUntilSilent = 2; });
+
+    EXPECT_NE (exchange (request (Id::effectRequest), { Id::effectData }), nullptr);
+    EXPECT_NE (exchange (request (Id::globalDataRequest), { Id::globalData }), nullptr);
+    EXPECT_EQ (exchange (request (Id::effectRequest), { Id::effectData }), nullptr);
+    EXPECT_EQ (exchange (request (Id::globalDataRequest), { Id::globalData }), nullptr);
+}
+
 TEST_F (VirtualPlovaraTest, UnpluggingInTheMiddleOfATransfer)
 {
     auto bank = device->getBank (0);
