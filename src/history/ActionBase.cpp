@@ -49,6 +49,19 @@ void ActionBase::markModified()
         center->setModified();
 }
 
+bool ActionBase::putBackSample (int sampleIndex, const SampleData& saved, bool wasModified)
+{
+    auto* sample = findSample (sampleIndex);
+
+    if (sample == nullptr)
+        return false;
+
+    sample->copyFrom (saved);
+    restoreModified (wasModified);
+    refreshPlayer (sampleIndex);
+    return true;
+}
+
 void ActionBase::restoreModified (bool wasModified)
 {
     auto* center = findDataCenter();

@@ -39,6 +39,11 @@ protected:
     static void markModified();
     static void restoreModified (bool wasModified);
 
+    // Undo of a change to a sample's audio: the saved copy goes back into
+    // the slot, the modified flag is put back and the player takes the
+    // sample. False when there is no such slot.
+    static bool putBackSample (int sampleIndex, const SampleData& saved, bool wasModified);
+
     static void refreshPlayer (int sampleIndex);
     static void clearWaveSelection();
     static void setSampleNotice (int sampleIndex, bool on);

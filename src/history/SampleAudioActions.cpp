@@ -28,14 +28,9 @@ bool EditSampleAction::perform()
 
 bool EditSampleAction::undo()
 {
-    auto* sample = findSample (sampleIndex);
-
-    if (sample == nullptr)
+    if (! putBackSample (sampleIndex, savedSample, savedModified))
         return false;
 
-    sample->copyFrom (savedSample);
-    restoreModified (savedModified);
-    refreshPlayer (sampleIndex);
     setSampleNotice (sampleIndex, true);
     return true;
 }
@@ -81,14 +76,9 @@ bool FsConvertAction::perform()
 
 bool FsConvertAction::undo()
 {
-    auto* sample = findSample (sampleIndex);
-
-    if (sample == nullptr)
+    if (! putBackSample (sampleIndex, savedSample, savedModified))
         return false;
 
-    sample->copyFrom (savedSample);
-    restoreModified (savedModified);
-    refreshPlayer (sampleIndex);
     setSampleNotice (sampleIndex, true);
     clearWaveSelection();
     return true;
@@ -124,15 +114,10 @@ bool ClearSampleAction::perform()
 
 bool ClearSampleAction::undo()
 {
-    auto* sample = findSample (sampleIndex);
-
-    if (sample == nullptr)
+    if (! putBackSample (sampleIndex, savedSample, savedModified))
         return false;
 
-    sample->copyFrom (savedSample);
-    restoreModified (savedModified);
     clearWaveSelection();
-    refreshPlayer (sampleIndex);
     return true;
 }
 
