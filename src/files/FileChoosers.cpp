@@ -29,26 +29,6 @@ void remember (int kind, const juce::File& chosen)
 }
 }
 
-// Sets the busy flag for as long as a chooser or question is up.
-class FileChoosers::BusyWhileShown
-{
-public:
-    explicit BusyWhileShown (BusyFlag* busyFlag) : flag (busyFlag)
-    {
-        if (flag != nullptr)
-            flag->setBusy (true);
-    }
-
-    ~BusyWhileShown()
-    {
-        if (flag != nullptr)
-            flag->setBusy (false);
-    }
-
-private:
-    BusyFlag* const flag;
-};
-
 FileChoosers::FileChoosers (std::unique_ptr<BusyFlag> flag)
     : busyFlag (std::move (flag))
 {

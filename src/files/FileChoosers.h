@@ -72,7 +72,6 @@ protected:
     virtual bool presentOverwriteQuestion (const juce::String& title, const juce::String& message) = 0;
 
 private:
-    class BusyWhileShown;
 
     bool mayShow() const;
     juce::File choose (const Request& request, bool forSaving);

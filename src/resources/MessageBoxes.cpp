@@ -7,26 +7,6 @@ MessageBoxes::MessageBoxes (std::unique_ptr<BusyFlag> flag)
 {
 }
 
-// Sets the busy flag for as long as a box is up.
-class MessageBoxes::BusyWhileShown
-{
-public:
-    explicit BusyWhileShown (BusyFlag* busyFlag) : flag (busyFlag)
-    {
-        if (flag != nullptr)
-            flag->setBusy (true);
-    }
-
-    ~BusyWhileShown()
-    {
-        if (flag != nullptr)
-            flag->setBusy (false);
-    }
-
-private:
-    BusyFlag* const flag;
-};
-
 bool MessageBoxes::mayShow() const
 {
     return busyFlag == nullptr || busyFlag->isFree();

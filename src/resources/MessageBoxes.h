@@ -19,6 +19,29 @@ public:
     virtual void setBusy (bool busy) = 0;
 };
 
+// Sets a busy flag (when there is one) for as long as a box or chooser is up.
+class BusyWhileShown
+{
+public:
+    explicit BusyWhileShown (BusyFlag* busyFlag) : flag (busyFlag)
+    {
+        if (flag != nullptr)
+            flag->setBusy (true);
+    }
+
+    ~BusyWhileShown()
+    {
+        if (flag != nullptr)
+            flag->setBusy (false);
+    }
+
+    BusyWhileShown (const BusyWhileShown&) = delete;
+    BusyWhileShown& operator= (const BusyWhileShown&) = delete;
+
+private:
+    BusyFlag* const flag;
+};
+
 // The program's modal message boxes: the error box for a message key, the
 // confirmation box and the question box. While the busy flag is not free a
 // box is skipped and the call returns at once with the negative answer.
@@ -60,7 +83,6 @@ protected:
     virtual Answer presentQuestion (const juce::String& title, const juce::String& message) = 0;
 
 private:
-    class BusyWhileShown;
 
     bool mayShow() const;
 
