@@ -52,26 +52,15 @@ void noteSize (int size)
     if (size < SequenceData::initialPatternSize)
         juce::Logger::outputDebugString ("too small pattern size...");
 }
-}
 
-SequenceData::SequenceData()
-    : block (createInitialPattern())
+juce::MemoryBlock buildInitialPattern()
 {
-}
-
-SequenceData::SequenceData (const SequenceData& other)
-    : Data(), block (other.block)
-{
-}
-
-juce::MemoryBlock SequenceData::createInitialPattern()
-{
-    juce::MemoryBlock pattern ((size_t) initialPatternSize);
+    juce::MemoryBlock pattern ((size_t) SequenceData::initialPatternSize);
     auto* p = static_cast<uint8_t*> (pattern.getData());
-    std::memset (p, unsetByte, (size_t) initialPatternSize);
+    std::memset (p, unsetByte, (size_t) SequenceData::initialPatternSize);
 
     std::memcpy (p, "SEQP", 4);
-    ByteFields::putBigEndian32 (p + sizeOffset, initialPatternSize);
+    ByteFields::putBigEndian32 (p + sizeOffset, SequenceData::initialPatternSize);
     ByteFields::putBigEndian16 (p + lengthOffset, initialLength);
     ByteFields::putBigEndian16 (p + recordedLengthOffset, initialLength);
     ByteFields::putBigEndian32 (p + eventCountOffset, initialLength * 2);
@@ -100,7 +89,25 @@ juce::MemoryBlock SequenceData::createInitialPattern()
     }
 
     p[keyboardSampleOffset] = 0;
-    NameField::write (defaultName, p + nameOffset);
+    NameField::write (SequenceData::defaultName, p + nameOffset);
+    return pattern;
+}
+}
+
+SequenceData::SequenceData()
+    : block (createInitialPattern())
+{
+}
+
+SequenceData::SequenceData (const SequenceData& other)
+    : Data(), block (other.block)
+{
+}
+
+// Every new bank makes sixteen of these, so the pattern is built once.
+juce::MemoryBlock SequenceData::createInitialPattern()
+{
+    static const juce::MemoryBlock pattern = buildInitialPattern();
     return pattern;
 }
 

@@ -141,7 +141,9 @@ VirtualPlovara::VirtualPlovara()
     : global (makeDefaultGlobalData()),
       interpreter (*this, 1, false)
 {
-    banks.fill (makeDefaultBank());
+    // Built once: every device starts with eight of these.
+    static const Bank defaultBank = makeDefaultBank();
+    banks.fill (defaultBank);
 }
 
 DeviceDescriptor VirtualPlovara::getDescriptor() const
