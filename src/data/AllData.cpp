@@ -1,7 +1,15 @@
 #include "data/AllData.h"
 
-BankSet::BankSet()
+BankSet::BankSet (BankStorage storage)
 {
+    if (storage == BankStorage::memory)
+    {
+        for (int i = 0; i < numBanks; ++i)
+            addChild (std::make_unique<MemoryBasedStoredBankData>());
+
+        return;
+    }
+
     const auto swapFolder = SwapFolder::forThisProcess();
 
     for (int i = 0; i < numBanks; ++i)
@@ -56,9 +64,9 @@ bool BankSet::swapContentsWith (BankSet& other)
     return true;
 }
 
-AllData::AllData()
+AllData::AllData (BankStorage storage)
 {
-    addChild (std::make_unique<BankSet>());
+    addChild (std::make_unique<BankSet> (storage));
     addChild (std::make_unique<GlobalData>());
 }
 

@@ -3,6 +3,11 @@
 #include "data/GlobalData.h"
 #include "data/StoredBankData.h"
 
+// Where the eight banks of a set are kept. Swap files keep the program
+// small while it holds the whole bank memory; memory suits short-lived sets,
+// such as one that is read only to check a file.
+enum class BankStorage { swapFiles, memory };
+
 // The device's bank memory: eight stored banks, A to H. Each bank lives in
 // a swap file where one can be prepared, else in memory.
 class BankSet : public DataSet
@@ -11,7 +16,7 @@ public:
     static constexpr int numBanks = 8;
     static inline const juce::String chunkId { "3872BnkS" };
 
-    BankSet();
+    explicit BankSet (BankStorage storage = BankStorage::swapFiles);
 
     StoredBankData& getBank (int index) const;
 
@@ -41,7 +46,7 @@ class AllData : public DataSet
 public:
     static inline const juce::String chunkId { "3872AllD" };
 
-    AllData();
+    explicit AllData (BankStorage storage = BankStorage::swapFiles);
 
     BankSet& getBankSet() const { return static_cast<BankSet&> (getChild (0)); }
     GlobalData& getGlobalData() const { return static_cast<GlobalData&> (getChild (1)); }

@@ -373,3 +373,28 @@ TEST_F (StoredBankTest, AllDataRoundTripThroughSwapFiles)
     ASSERT_TRUE (DataFile::write (back, again));
     EXPECT_TRUE (again.hasIdenticalContentTo (file));
 }
+
+TEST_F (StoredBankTest, BanksKeptInMemoryReadAndWriteTheSameFile)
+{
+    const auto file = temp.folder.getChildFile ("backup.plvr_all");
+    {
+        AllData all;
+        BankData bank;
+        fillBank (bank, "memory", 777);
+        ASSERT_TRUE (all.getBankSet().storeFrom (5, bank));
+        ASSERT_TRUE (DataFile::write (all, file));
+    }
+
+    AllData inMemory (BankStorage::memory);
+    for (int i = 0; i < BankSet::numBanks; ++i)
+        EXPECT_NE (dynamic_cast<MemoryBasedStoredBankData*> (&inMemory.getBankSet().getBank (i)), nullptr) << i;
+
+    juce::FileInputStream in (file);
+    inMemory.readFrom (in);
+    EXPECT_EQ (inMemory.getBankSet().getBank (5).getInformation().bankName, "MEMORY");
+    EXPECT_EQ (inMemory.getChunkSize(), (int) file.getSize());
+
+    const auto again = temp.folder.getChildFile ("again.plvr_all");
+    ASSERT_TRUE (DataFile::write (inMemory, again));
+    EXPECT_TRUE (again.hasIdenticalContentTo (file));
+}
