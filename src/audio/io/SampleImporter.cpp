@@ -14,6 +14,19 @@ bool isDecodableDepth (unsigned int bitsPerSample)
 {
     return bitsPerSample == 8 || bitsPerSample == 16 || bitsPerSample == 24 || bitsPerSample == 32;
 }
+
+// The most frames the reader's stream can hold, header included; unbounded
+// when the stream does not know its length.
+juce::int64 framesTheStreamCanHold (const juce::AudioFormatReader& reader)
+{
+    const auto length = reader.input != nullptr ? reader.input->getTotalLength() : -1;
+    const auto bytesPerFrame = (juce::int64) reader.numChannels * reader.bitsPerSample / 8;
+
+    if (length < 0 || bytesPerFrame <= 0)
+        return std::numeric_limits<juce::int64>::max();
+
+    return length / bytesPerFrame;
+}
 }
 
 //==============================================================================
@@ -48,7 +61,11 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
         return false;
 
     // One frame is kept free for the guard frame, so the count fits an int.
-    juce::int64 total = juce::jmin (reader->lengthInSamples, (juce::int64) std::numeric_limits<int>::max() - 1);
+    // A cut file, or a damaged length, may claim more frames than the file
+    // holds; the reader would hand out silence for the rest, up to the
+    // frame limit.
+    juce::int64 total = juce::jmin (reader->lengthInSamples, framesTheStreamCanHold (*reader),
+                                    (juce::int64) std::numeric_limits<int>::max() - 1);
     if (frameLimit > 0 && total >= frameLimit)
         total = frameLimit;
     const int frames = (int) juce::jmax ((juce::int64) 0, total);
