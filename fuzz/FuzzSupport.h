@@ -5,6 +5,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -72,7 +73,9 @@ namespace FuzzSupport
 
     inline Bytes writeNode (Data& node)
     {
+        // Growing the stream as it fills would copy large files many times.
         juce::MemoryOutputStream stream;
+        stream.preallocate ((size_t) std::max (node.getChunkSize(), 0));
         FUZZ_CHECK (node.writeTo (stream));
         return bytesOf (stream);
     }
