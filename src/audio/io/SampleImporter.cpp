@@ -2,6 +2,7 @@
 
 #include "data/SampleData.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -163,25 +164,24 @@ void FormatSampleImporter::cancel()
     engine.cancel();
 }
 
-WaveSampleImporter::WaveSampleImporter (std::unique_ptr<juce::InputStream> s)
-    : FormatSampleImporter (std::make_unique<juce::WavAudioFormat>(), std::move (s))
-{
-}
-
 //==============================================================================
 namespace
 {
-// An AIFF file as the framework's reader gets to see it: the ids of the
-// "cate" chunks (category tags, which the import never uses) are renamed, so
-// the reader skips them as unknown chunks. Its parser of those tags reads
-// past the end of a chunk whose last tag is cut short.
-class AiffTagHidingStream : public juce::InputStream
+// A WAV or AIFF file as the framework's readers get to see it: only the
+// chunks the import needs, the format and the audio, keep their ids. The
+// others (markers, loops, tags, comments and other metadata, which the
+// import never uses) are renamed, so the readers skip them as unknown
+// chunks. Their parsers allocate whatever size a chunk header claims, up to
+// 4 GB for a file of a hundred bytes, and some read past a chunk cut short.
+class MetadataHidingStream : public juce::InputStream
 {
 public:
-    explicit AiffTagHidingStream (std::unique_ptr<juce::InputStream> sourceStream)
+    enum class Format { wave, aiff };
+
+    MetadataHidingStream (std::unique_ptr<juce::InputStream> sourceStream, Format format)
         : source (std::move (sourceStream))
     {
-        findTagChunks();
+        findHiddenChunks (format);
         source->setPosition (0);
     }
 
@@ -195,53 +195,94 @@ public:
         const auto start = source->getPosition();
         const int got = source->read (dest, count);
 
-        for (auto id : tagChunkIds)
-            for (juce::int64 i = juce::jmax (id, start); i < juce::jmin (id + chunkIdSize, start + got); ++i)
-                static_cast<char*> (dest)[i - start] = hiddenId[i - id];
+        // The positions ascend: only the ids that overlap what was read.
+        auto id = std::lower_bound (hiddenChunkIds.begin(), hiddenChunkIds.end(), start - chunkIdSize + 1);
+
+        for (; id != hiddenChunkIds.end() && *id < start + got; ++id)
+            for (juce::int64 i = juce::jmax (*id, start); i < juce::jmin (*id + chunkIdSize, start + got); ++i)
+                static_cast<char*> (dest)[i - start] = hiddenId[i - *id];
 
         return got;
     }
 
 private:
     static constexpr int chunkIdSize = 4;
-    static constexpr juce::int64 formHeaderSize = 12;
-    static constexpr const char* hiddenId = "xcat";
+    static constexpr juce::int64 fileHeaderSize = 12;   // "RIFF"/"FORM", size, "WAVE"/"AIFF"
+    static constexpr const char* hiddenId = "xxxx";
+    static constexpr juce::int64 rf64DataSizePosition = 28;   // in the "ds64" chunk
+    static constexpr juce::uint32 sizeGivenElsewhere = 0xffffffff;
 
-    // Walks the chunk headers after "FORM", its size and "AIFF" or "AIFC".
-    void findTagChunks()
+    static bool isNeeded (const char* id, Format format)
+    {
+        const auto is = [id] (const char* name) { return std::memcmp (id, name, chunkIdSize) == 0; };
+
+        if (format == Format::aiff)
+            return is ("COMM") || is ("SSND");
+
+        return is ("fmt ") || is ("data") || is ("ds64");
+    }
+
+    // In an RF64 file the audio chunk's size lies in the "ds64" chunk.
+    juce::int64 rf64DataSize()
+    {
+        char id[chunkIdSize] = {};
+
+        if (! source->setPosition (0) || source->read (id, chunkIdSize) != chunkIdSize
+            || std::memcmp (id, "RF64", chunkIdSize) != 0 || ! source->setPosition (rf64DataSizePosition))
+            return -1;
+
+        return source->readInt64();
+    }
+
+    // Walks the chunk headers after the file header. A chunk of no bytes is
+    // left alone: the WAV reader stops at an unknown chunk of that size.
+    void findHiddenChunks (Format format)
     {
         const auto total = source->getTotalLength();
+        const auto audioSizeOfRf64 = format == Format::wave ? rf64DataSize() : -1;
 
-        for (juce::int64 position = formHeaderSize; position + 8 <= total;)
+        for (juce::int64 position = fileHeaderSize; position + 8 <= total;)
         {
             char id[chunkIdSize] = {};
 
             if (! source->setPosition (position) || source->read (id, chunkIdSize) != chunkIdSize)
                 return;
 
-            const auto size = (juce::int64) (juce::uint32) source->readIntBigEndian();
+            const auto sizeField = (juce::uint32) (format == Format::aiff ? source->readIntBigEndian() : source->readInt());
+            auto size = (juce::int64) sizeField;
 
-            if (std::memcmp (id, "cate", chunkIdSize) == 0)
-                tagChunkIds.push_back (position);
+            if (sizeField == sizeGivenElsewhere && audioSizeOfRf64 >= 0 && std::memcmp (id, "data", chunkIdSize) == 0)
+                size = audioSizeOfRf64;
+
+            if (size > 0 && ! isNeeded (id, format))
+                hiddenChunkIds.push_back (position);
 
             position += 8 + size + (size & 1);
         }
     }
 
     std::unique_ptr<juce::InputStream> source;
-    std::vector<juce::int64> tagChunkIds;
+    std::vector<juce::int64> hiddenChunkIds;
 };
 
-std::unique_ptr<juce::InputStream> hideTagChunks (std::unique_ptr<juce::InputStream> stream)
+std::unique_ptr<juce::InputStream> hideMetadata (std::unique_ptr<juce::InputStream> stream,
+                                                 MetadataHidingStream::Format format)
 {
     if (stream == nullptr)
         return nullptr;
 
-    return std::make_unique<AiffTagHidingStream> (std::move (stream));
+    return std::make_unique<MetadataHidingStream> (std::move (stream), format);
 }
 }
 
+WaveSampleImporter::WaveSampleImporter (std::unique_ptr<juce::InputStream> s)
+    : FormatSampleImporter (std::make_unique<juce::WavAudioFormat>(),
+                            hideMetadata (std::move (s), MetadataHidingStream::Format::wave))
+{
+}
+
 AiffSampleImporter::AiffSampleImporter (std::unique_ptr<juce::InputStream> s)
-    : FormatSampleImporter (std::make_unique<juce::AiffAudioFormat>(), hideTagChunks (std::move (s)))
+    : FormatSampleImporter (std::make_unique<juce::AiffAudioFormat>(),
+                            hideMetadata (std::move (s), MetadataHidingStream::Format::aiff))
 {
 }

@@ -379,24 +379,92 @@ TEST_F (ImportFixture, RefusesSampleDepthsTheReadersCannotDecode)
     }
 }
 
-TEST_F (ImportFixture, AiffCategoryTagsCutShortAreNotParsed)
+namespace
 {
-    // A "cate" chunk whose only tag is a single letter (the framework's
-    // parser would read past it), then 8 mono 16-bit frames at 48 kHz.
-    const auto aiff = TestSupport::ByteBuilder()
-                          .text ("FORM").be32 (76).text ("AIFF")
-                          .text ("cate").be32 (5).fill (0, 4).text ("A").add ({ 0 })
-                          .text ("COMM").be32 (18).be16 (1).be32 (8).be16 (16).add ({ 0x40, 0x0e, 0xbb, 0x80 }).fill (0, 6)
-                          .text ("SSND").be32 (24).be32 (0).be32 (0)
-                          .be16 (1).be16 (2).be16 (3).be16 (4).be16 (5).be16 (6).be16 (7).be16 (-8).bytes;
+// A file in memory that remembers the largest read asked of it.
+struct ReadRecordingStream : public juce::MemoryInputStream
+{
+    explicit ReadRecordingStream (const TestSupport::Bytes& bytes, int& largestRead)
+        : juce::MemoryInputStream (bytes.data(), bytes.size(), false), largest (largestRead)
+    {
+    }
 
-    SampleData sample;
-    AiffSampleImporter importer (std::make_unique<juce::MemoryInputStream> (aiff.data(), aiff.size(), false));
-    ASSERT_TRUE (importer.importSample (sample, 0));
+    int read (void* dest, int count) override
+    {
+        largest = juce::jmax (largest, count);
+        return juce::MemoryInputStream::read (dest, count);
+    }
+
+    int& largest;
+};
+
+// Eight mono 16-bit frames, 1 to 7 and -8.
+TestSupport::ByteBuilder& eightFrames (TestSupport::ByteBuilder& builder, bool bigEndian)
+{
+    for (int v : { 1, 2, 3, 4, 5, 6, 7, -8 })
+        bigEndian ? builder.be16 (v) : builder.le16 (v);
+    return builder;
+}
+
+void expectEightFrames (const SampleData& sample)
+{
     ASSERT_EQ (sample.getNumFrames(), 9);
     EXPECT_EQ (sample.getSampleRate(), 48000.0);
     EXPECT_EQ (sample.getAudio().getSample (0, 2), 3.0f / 32768.0f);
     EXPECT_EQ (sample.getAudio().getSample (0, 7), -8.0f / 32768.0f);
+}
+}
+
+TEST_F (ImportFixture, MetadataChunksAreSkippedWhateverSizeTheyClaim)
+{
+    // A WAV with a loop chunk, a list and cue points around the audio; the
+    // last claims 1 GB in a file of a hundred bytes.
+    TestSupport::ByteBuilder wav;
+    wav.text ("RIFF").le32 (0x7ffffff0).text ("WAVE")
+       .text ("smpl").le32 (6).fill (0x5a, 6)
+       .text ("fmt ").le32 (16).le16 (1).le16 (1).le32 (48000).le32 (96000).le16 (2).le16 (16)
+       .text ("LIST").le32 (4).text ("INFO")
+       .text ("data").le32 (16);
+    eightFrames (wav, false).text ("cue ").le32 (0x40000000).fill (0, 8);
+
+    int largestRead = 0;
+    SampleData sample;
+    WaveSampleImporter importer (std::make_unique<ReadRecordingStream> (wav.bytes, largestRead));
+    ASSERT_TRUE (importer.importSample (sample, 0));
+    expectEightFrames (sample);
+    EXPECT_LE (largestRead, 65536) << "the claimed size of a chunk is never read or allocated";
+
+    // The same in an RF64 file, whose audio size lies in its "ds64" chunk.
+    TestSupport::ByteBuilder rf64;
+    rf64.text ("RF64").le32 (-1).text ("WAVE")
+        .text ("ds64").le32 (28).le32 (0x7ffffff0).le32 (0).le32 (16).le32 (0).le32 (8).le32 (0).le32 (0)
+        .text ("fmt ").le32 (16).le16 (1).le16 (1).le32 (48000).le32 (96000).le16 (2).le16 (16)
+        .text ("data").le32 (-1);
+    eightFrames (rf64, false).text ("smpl").le32 (0x40000000).fill (0, 8);
+
+    largestRead = 0;
+    SampleData rf64Sample;
+    WaveSampleImporter rf64Importer (std::make_unique<ReadRecordingStream> (rf64.bytes, largestRead));
+    ASSERT_TRUE (rf64Importer.importSample (rf64Sample, 0));
+    expectEightFrames (rf64Sample);
+    EXPECT_LE (largestRead, 65536);
+
+    // An AIFF with an instrument chunk claiming 1 GB after its audio, and a
+    // category chunk whose only tag is a single letter (the framework's
+    // parser would read past it).
+    TestSupport::ByteBuilder aiff;
+    aiff.text ("FORM").be32 (0x7ffffff0).text ("AIFF")
+        .text ("cate").be32 (5).fill (0, 4).text ("A").add ({ 0 })
+        .text ("COMM").be32 (18).be16 (1).be32 (8).be16 (16).add ({ 0x40, 0x0e, 0xbb, 0x80 }).fill (0, 6)
+        .text ("SSND").be32 (24).be32 (0).be32 (0);
+    eightFrames (aiff, true).text ("INST").be32 (0x40000000).fill (0, 8);
+
+    largestRead = 0;
+    SampleData aiffSample;
+    AiffSampleImporter aiffImporter (std::make_unique<ReadRecordingStream> (aiff.bytes, largestRead));
+    ASSERT_TRUE (aiffImporter.importSample (aiffSample, 0));
+    expectEightFrames (aiffSample);
+    EXPECT_LE (largestRead, 65536);
 }
 
 TEST_F (ImportFixture, ReportsUnreadableFilesAndMissingImporters)
