@@ -234,8 +234,16 @@ private:
         return source->readInt64();
     }
 
-    // Walks the chunk headers after the file header. A chunk of no bytes is
-    // left alone: the WAV reader stops at an unknown chunk of that size.
+    // The WAV reader stops at an unknown chunk of no bytes, so those are left
+    // alone there; an empty metadata chunk allocates and reads nothing in
+    // it. The AIFF reader goes on past empty chunks, but its tag parser
+    // reads past an empty "cate" chunk.
+    static bool isHidden (const char* id, juce::int64 size, Format format)
+    {
+        return ! isNeeded (id, format) && (size > 0 || format == Format::aiff);
+    }
+
+    // Walks the chunk headers after the file header.
     void findHiddenChunks (Format format)
     {
         const auto total = source->getTotalLength();
@@ -254,7 +262,7 @@ private:
             if (sizeField == sizeGivenElsewhere && audioSizeOfRf64 >= 0 && std::memcmp (id, "data", chunkIdSize) == 0)
                 size = audioSizeOfRf64;
 
-            if (size > 0 && ! isNeeded (id, format))
+            if (isHidden (id, size, format))
                 hiddenChunkIds.push_back (position);
 
             position += 8 + size + (size & 1);

@@ -449,11 +449,12 @@ TEST_F (ImportFixture, MetadataChunksAreSkippedWhateverSizeTheyClaim)
     expectEightFrames (rf64Sample);
     EXPECT_LE (largestRead, 65536);
 
-    // An AIFF with an instrument chunk claiming 1 GB after its audio, and a
-    // category chunk whose only tag is a single letter (the framework's
-    // parser would read past it).
+    // An AIFF with an instrument chunk claiming 1 GB after its audio, and
+    // category chunks, empty or with a single letter as their only tag (the
+    // framework's parser would read past both).
     TestSupport::ByteBuilder aiff;
     aiff.text ("FORM").be32 (0x7ffffff0).text ("AIFF")
+        .text ("cate").be32 (0)
         .text ("cate").be32 (5).fill (0, 4).text ("A").add ({ 0 })
         .text ("COMM").be32 (18).be16 (1).be32 (8).be16 (16).add ({ 0x40, 0x0e, 0xbb, 0x80 }).fill (0, 6)
         .text ("SSND").be32 (24).be32 (0).be32 (0);
