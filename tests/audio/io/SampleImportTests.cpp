@@ -406,12 +406,25 @@ TestSupport::ByteBuilder& eightFrames (TestSupport::ByteBuilder& builder, bool b
     return builder;
 }
 
-void expectEightFrames (const SampleData& sample)
+// Imports the file, expects the eight frames, and gives the largest read
+// the framework's reader asked for.
+template <typename Importer>
+int largestReadImportingEightFrames (const TestSupport::Bytes& file)
 {
-    ASSERT_EQ (sample.getNumFrames(), 9);
+    int largestRead = 0;
+    SampleData sample;
+    Importer importer (std::make_unique<ReadRecordingStream> (file, largestRead));
+    EXPECT_TRUE (importer.importSample (sample, 0));
+    EXPECT_EQ (sample.getNumFrames(), 9);
     EXPECT_EQ (sample.getSampleRate(), 48000.0);
-    EXPECT_EQ (sample.getAudio().getSample (0, 2), 3.0f / 32768.0f);
-    EXPECT_EQ (sample.getAudio().getSample (0, 7), -8.0f / 32768.0f);
+
+    if (sample.getNumFrames() == 9)
+    {
+        EXPECT_EQ (sample.getAudio().getSample (0, 2), 3.0f / 32768.0f);
+        EXPECT_EQ (sample.getAudio().getSample (0, 7), -8.0f / 32768.0f);
+    }
+
+    return largestRead;
 }
 }
 
@@ -427,12 +440,8 @@ TEST_F (ImportFixture, MetadataChunksAreSkippedWhateverSizeTheyClaim)
        .text ("data").le32 (16);
     eightFrames (wav, false).text ("cue ").le32 (0x40000000).fill (0, 8);
 
-    int largestRead = 0;
-    SampleData sample;
-    WaveSampleImporter importer (std::make_unique<ReadRecordingStream> (wav.bytes, largestRead));
-    ASSERT_TRUE (importer.importSample (sample, 0));
-    expectEightFrames (sample);
-    EXPECT_LE (largestRead, 65536) << "the claimed size of a chunk is never read or allocated";
+    EXPECT_LE (largestReadImportingEightFrames<WaveSampleImporter> (wav.bytes), 65536)
+        << "the claimed size of a chunk is never read or allocated";
 
     // The same in an RF64 file, whose audio size lies in its "ds64" chunk.
     TestSupport::ByteBuilder rf64;
@@ -442,12 +451,7 @@ TEST_F (ImportFixture, MetadataChunksAreSkippedWhateverSizeTheyClaim)
         .text ("data").le32 (-1);
     eightFrames (rf64, false).text ("smpl").le32 (0x40000000).fill (0, 8);
 
-    largestRead = 0;
-    SampleData rf64Sample;
-    WaveSampleImporter rf64Importer (std::make_unique<ReadRecordingStream> (rf64.bytes, largestRead));
-    ASSERT_TRUE (rf64Importer.importSample (rf64Sample, 0));
-    expectEightFrames (rf64Sample);
-    EXPECT_LE (largestRead, 65536);
+    EXPECT_LE (largestReadImportingEightFrames<WaveSampleImporter> (rf64.bytes), 65536);
 
     // An AIFF with an instrument chunk claiming 1 GB after its audio, and
     // category chunks, empty or with a single letter as their only tag (the
@@ -460,12 +464,7 @@ TEST_F (ImportFixture, MetadataChunksAreSkippedWhateverSizeTheyClaim)
         .text ("SSND").be32 (24).be32 (0).be32 (0);
     eightFrames (aiff, true).text ("INST").be32 (0x40000000).fill (0, 8);
 
-    largestRead = 0;
-    SampleData aiffSample;
-    AiffSampleImporter aiffImporter (std::make_unique<ReadRecordingStream> (aiff.bytes, largestRead));
-    ASSERT_TRUE (aiffImporter.importSample (aiffSample, 0));
-    expectEightFrames (aiffSample);
-    EXPECT_LE (largestRead, 65536);
+    EXPECT_LE (largestReadImportingEightFrames<AiffSampleImporter> (aiff.bytes), 65536);
 }
 
 TEST_F (ImportFixture, ReportsUnreadableFilesAndMissingImporters)
