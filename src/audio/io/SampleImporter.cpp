@@ -243,6 +243,16 @@ private:
         return ! isNeeded (id, format) && (size > 0 || format == Format::aiff);
     }
 
+    // The WAV reader divides the bytes per second by the sample rate, which
+    // it reads as a signed number: a rate of -1 with the lowest number of
+    // bytes overflows and stops the program. It reads the fields whatever
+    // size the chunk claims. Without its format chunk the file is refused.
+    bool hasNegativeSampleRate (const char* id, juce::int64 position)
+    {
+        return std::memcmp (id, "fmt ", chunkIdSize) == 0 && source->setPosition (position + 12)
+            && source->readInt() < 0;
+    }
+
     // Walks the chunk headers after the file header.
     void findHiddenChunks (Format format)
     {
@@ -262,7 +272,7 @@ private:
             if (sizeField == sizeGivenElsewhere && audioSizeOfRf64 >= 0 && std::memcmp (id, "data", chunkIdSize) == 0)
                 size = audioSizeOfRf64;
 
-            if (isHidden (id, size, format))
+            if (isHidden (id, size, format) || (format == Format::wave && hasNegativeSampleRate (id, position)))
                 hiddenChunkIds.push_back (position);
 
             position += 8 + size + (size & 1);

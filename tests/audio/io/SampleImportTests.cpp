@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 using namespace AudioTestFiles;
@@ -465,6 +467,23 @@ TEST_F (ImportFixture, MetadataChunksAreSkippedWhateverSizeTheyClaim)
     eightFrames (aiff, true).text ("INST").be32 (0x40000000).fill (0, 8);
 
     EXPECT_LE (largestReadImportingEightFrames<AiffSampleImporter> (aiff.bytes), 65536);
+}
+
+TEST_F (ImportFixture, AFormatChunkWithANegativeRateIsRefusedBeforeTheReaderDividesByIt)
+{
+    // A rate of -1, the lowest number of bytes per second and a depth above
+    // 64 bits: the framework's reader would divide the one by the other and
+    // stop the program (what the fuzzer found).
+    const auto wav = TestSupport::ByteBuilder()
+                         .text ("RIFF").le32 (44).text ("WAVE")
+                         .text ("fmt ").le32 (16).le16 (1).le16 (1).le32 (-1).le32 (std::numeric_limits<int>::min())
+                         .le16 (2).le16 (-1)
+                         .text ("data").le32 (8).fill (0x11, 8).bytes;
+
+    SampleData sample;
+    WaveSampleImporter importer (std::make_unique<juce::MemoryInputStream> (wav.data(), wav.size(), false));
+    EXPECT_FALSE (importer.importSample (sample, 0));
+    EXPECT_FALSE (importer.hasTooManyChannels());
 }
 
 TEST_F (ImportFixture, ReportsUnreadableFilesAndMissingImporters)
