@@ -1,14 +1,13 @@
 #include "audio/edit/WaveOperations.h"
 #include "cli/SampleFileTool.h"
 #include "data/SampleData.h"
+#include "files/DataFileAccess.h"
 
 #include <map>
 
 namespace
 {
-using Operation = void (*) (SampleData&, const WaveSelectedStatus&);
-
-const std::map<juce::String, Operation> operations {
+const std::map<juce::String, WaveOperations::Operation> operations {
     { "delete", WaveOperations::deleteSelection },
     { "truncate", WaveOperations::truncate },
     { "silence", WaveOperations::silence },
@@ -29,8 +28,10 @@ public:
                "           --op delete|truncate|silence|normalize|fade-in|fade-out\n"
                "           [--start S --end E] [--channels both|0|1]\n\n"
                "Applies the operation to frames S to E (both included) of the chosen\n"
-               "channels; without a range, to all real frames (Select All). A selection\n"
-               "that does not fit the sample leaves it unchanged.";
+               "channels; without a range, to all real frames (Select All). A range\n"
+               "that does not fit the sample (S after E, a frame before 0 or past the\n"
+               "last real frame) fails with Error_WaveEditInvalidSelection and writes\n"
+               "nothing.";
     }
 
     int run (CliContext& context) override
@@ -69,10 +70,12 @@ public:
 
         selection.channelFlags[0] = channels != "1" ? 1 : 0;
         selection.channelFlags[1] = channels != "0" ? 1 : 0;
-        operation->second (sample, selection);
+        const auto editError = operation->second (sample, selection);
+        if (editError.isNotEmpty())
+            return CliReport::failure (context, editError);
 
         const auto output = SampleFileTool::resolve (arguments[1]);
-        const auto writeError = SampleFileTool::writeSample (output, sample);
+        const auto writeError = DataFileAccess::write (sample, output);
         if (writeError.isNotEmpty())
             return CliReport::failure (context, writeError);
 

@@ -91,7 +91,7 @@ void ActionManager::editWave (juce::CommandID commandId)
     struct WaveEdit
     {
         juce::CommandID command;
-        void (*operation) (SampleData&, const WaveSelectedStatus&);
+        WaveOperations::Operation operation;
         bool changesLength;
     };
 
@@ -114,10 +114,11 @@ void ActionManager::editWave (juce::CommandID commandId)
             continue;
 
         history->beginNewTransaction (TransactionNames::waveEdit);
-        history->perform (new EditSampleAction (edit.operation, getCurrentSampleIndex(), context.getWaveSelection()));
+        const bool edited = history->perform (new EditSampleAction (edit.operation, getCurrentSampleIndex(),
+                                                                    context.getWaveSelection()));
 
         // The selection no longer stands for the same audio.
-        if (edit.changesLength)
+        if (edited && edit.changesLength)
             context.clearWaveSelectionFlags();
     }
 }

@@ -17,9 +17,13 @@ bool EditSampleAction::perform()
     if (sample == nullptr || operation == nullptr)
         return false;
 
-    savedModified = isModified();
+    // An operation refuses a selection that does not fit the sample and
+    // leaves it untouched; that makes no undo step.
     savedSample.copyFrom (*sample);
-    operation (*sample, selection);
+    if (operation (*sample, selection).isNotEmpty())
+        return false;
+
+    savedModified = isModified();
     markModified();
     refreshPlayer (sampleIndex);
     setSampleNotice (sampleIndex, true);

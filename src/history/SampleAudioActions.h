@@ -15,7 +15,7 @@
 class EditSampleAction : public ActionBase
 {
 public:
-    using WaveOperation = std::function<void (SampleData& sample, const WaveSelectedStatus& selection)>;
+    using WaveOperation = std::function<juce::String (SampleData& sample, const WaveSelectedStatus& selection)>;
 
     EditSampleAction (WaveOperation operation, int sampleIndex, const WaveSelectedStatus& selection);
 

@@ -119,3 +119,20 @@ TEST_F (SampleEditCommandTest, WaveEditsWorkOnTheSelectionAndKeepItUnlessTheLeng
     EXPECT_EQ (sample.getNumFrames(), 1000);
     EXPECT_GT (sample.getAudio().getMagnitude (0, 100, 100), 0.0f);
 }
+
+TEST_F (SampleEditCommandTest, ARefusedWaveEditLeavesNoUndoStepAndKeepsTheSelection)
+{
+    auto& sample = bench.sample (0);
+    const int id = sample.getBufferId();
+
+    for (auto command : { CommandIds::truncate, CommandIds::deleteSelection, CommandIds::fadeIn })
+    {
+        select (600, 400);
+        bench.invoke (command);
+        EXPECT_EQ (sample.getNumFrames(), 1000);
+        EXPECT_EQ (sample.getBufferId(), id);
+        EXPECT_EQ (bench.selection.channelFlags[0], 1);
+    }
+
+    EXPECT_EQ (bench.nameOf (CommandIds::undo), "Undo");
+}

@@ -7,14 +7,17 @@
 
 namespace
 {
+// The selected frames. The count is worked out in 64 bits, since a start
+// and an end from outside (a file, the command line) may be anything.
 struct Span
 {
-    int start, end, count;
+    int start, end;
+    juce::int64 count;
 };
 
 Span spanOf (const WaveSelectedStatus& selection)
 {
-    return { selection.start, selection.end, selection.end - selection.start + 1 };
+    return { selection.start, selection.end, (juce::int64) selection.end - selection.start + 1 };
 }
 
 bool anyChannelFlag (const WaveSelectedStatus& selection)
@@ -27,18 +30,17 @@ bool isChannelSelected (const WaveSelectedStatus& selection, int channel)
     return channel < 2 && selection.channelFlags[channel] != 0;
 }
 
-// Delete and Truncate: a channel flag, and the selection inside the real frames.
-bool fitsForCutting (const SampleData& sample, const Span& span, const WaveSelectedStatus& selection)
+// At least one frame, none of them before the first or at or after the guard
+// frame.
+bool fitsRealFrames (const SampleData& sample, const Span& span)
 {
-    const int frames = sample.getNumFrames();
-    return anyChannelFlag (selection) && span.start >= 0 && span.count <= frames && span.end <= frames - 2;
+    return span.start >= 0 && span.count >= 1 && span.end <= sample.getNumFrames() - 2;
 }
 
-// Silence and the fades.
-bool fitsForShaping (const SampleData& sample, const Span& span)
+// Delete and Truncate also need a channel, although they cut every channel.
+bool fitsForCutting (const SampleData& sample, const Span& span, const WaveSelectedStatus& selection)
 {
-    const int frames = sample.getNumFrames();
-    return span.start >= 0 && span.count <= frames - 1 && span.end <= frames - 2 && span.count > 0;
+    return anyChannelFlag (selection) && fitsRealFrames (sample, span);
 }
 
 // Multiplies the selected frames of the selected channels by a ramp that
@@ -66,7 +68,7 @@ void applyRamp (SampleData& sample, const WaveSelectedStatus& selection, float f
 
 int movedPoint (int point, const Span& span)
 {
-    return point > span.start ? std::max (point - span.count, span.start) : point;
+    return point > span.start ? std::max (point - (int) span.count, span.start) : point;
 }
 }
 
@@ -86,15 +88,15 @@ void separateEqualPoints (SampleData& sample)
         sample.setParameter (SampleData::end, std::min (end + 1, sample.getNumFrames() - 2));
 }
 
-void deleteSelection (SampleData& sample, const WaveSelectedStatus& selection)
+juce::String deleteSelection (SampleData& sample, const WaveSelectedStatus& selection)
 {
     const auto span = spanOf (selection);
 
     if (! fitsForCutting (sample, span, selection))
-        return;
+        return invalidSelectionKey;
 
     const int frames = sample.getNumFrames();
-    const int remaining = frames - span.count;
+    const int remaining = frames - (int) span.count;
 
     if (remaining <= 1)
     {
@@ -118,14 +120,15 @@ void deleteSelection (SampleData& sample, const WaveSelectedStatus& selection)
     }
 
     separateEqualPoints (sample);
+    return {};
 }
 
-void truncate (SampleData& sample, const WaveSelectedStatus& selection)
+juce::String truncate (SampleData& sample, const WaveSelectedStatus& selection)
 {
     const auto span = spanOf (selection);
 
     if (! fitsForCutting (sample, span, selection))
-        return;
+        return invalidSelectionKey;
 
     // The frame after the kept ones keeps whatever it held: it becomes the
     // guard frame.
@@ -135,26 +138,28 @@ void truncate (SampleData& sample, const WaveSelectedStatus& selection)
         std::copy (data + span.start, data + span.end + 1, data);
     }
 
-    sample.resize (sample.getNumChannels(), span.count + 1, sample.getSampleRate(), true);
+    sample.resize (sample.getNumChannels(), (int) span.count + 1, sample.getSampleRate(), true);
     sample.setParameter (SampleData::start, 0);
-    sample.setParameter (SampleData::end, span.count - 1);
+    sample.setParameter (SampleData::end, (int) span.count - 1);
+    return {};
 }
 
-void silence (SampleData& sample, const WaveSelectedStatus& selection)
+juce::String silence (SampleData& sample, const WaveSelectedStatus& selection)
 {
     const auto span = spanOf (selection);
 
-    if (! fitsForShaping (sample, span))
-        return;
+    if (! fitsRealFrames (sample, span))
+        return invalidSelectionKey;
 
     for (int c = 0; c < sample.getNumChannels(); ++c)
         if (isChannelSelected (selection, c))
-            sample.getAudio().clear (c, span.start, span.count);
+            sample.getAudio().clear (c, span.start, (int) span.count);
 
     sample.takeNewBufferId();
+    return {};
 }
 
-void normalize (SampleData& sample, const WaveSelectedStatus&)
+juce::String normalize (SampleData& sample, const WaveSelectedStatus&)
 {
     const int realFrames = std::max (0, sample.getNumFrames() - 1);
     float peak = 0.0f;
@@ -173,25 +178,30 @@ void normalize (SampleData& sample, const WaveSelectedStatus&)
     }
 
     sample.takeNewBufferId();
+    return {};
 }
 
-void fadeIn (SampleData& sample, const WaveSelectedStatus& selection)
+juce::String fadeIn (SampleData& sample, const WaveSelectedStatus& selection)
 {
     const auto span = spanOf (selection);
 
-    if (fitsForShaping (sample, span))
-        applyRamp (sample, selection, 0.0f, 1.0f / (float) span.count);
+    if (! fitsRealFrames (sample, span))
+        return invalidSelectionKey;
+
+    applyRamp (sample, selection, 0.0f, 1.0f / (float) span.count);
+    return {};
 }
 
-void fadeOut (SampleData& sample, const WaveSelectedStatus& selection)
+juce::String fadeOut (SampleData& sample, const WaveSelectedStatus& selection)
 {
     const auto span = spanOf (selection);
 
-    if (! fitsForShaping (sample, span))
-        return;
+    if (! fitsRealFrames (sample, span))
+        return invalidSelectionKey;
 
     const float slope = -1.0f / (float) span.count;
     applyRamp (sample, selection, slope + 1.0f, slope);
+    return {};
 }
 
 WaveSelectedStatus selectAll (const SampleData& sample)

@@ -2,20 +2,28 @@
 
 #include "app/WaveSelection.h"
 
+#include <juce_core/juce_core.h>
+
 class SampleData;
 
 // The waveform commands on a sample's audio. Each works on the selection
-// (start and end inclusive, one flag per channel) and leaves the sample as it
-// was when the selection does not fit the sample's real frames (the last
-// frame is the silent guard frame and is never selected).
+// (start and end inclusive, one flag per channel). When the selection does
+// not fit the sample's real frames (the start after the end, a frame outside
+// the sample, the last frame, which is the silent guard frame, or no channel
+// for Delete and Truncate) the sample is left exactly as it was and the
+// operation returns invalidSelectionKey; otherwise it returns an empty string.
 namespace WaveOperations
 {
-    void deleteSelection (SampleData& sample, const WaveSelectedStatus& selection);
-    void truncate (SampleData& sample, const WaveSelectedStatus& selection);
-    void silence (SampleData& sample, const WaveSelectedStatus& selection);
-    void normalize (SampleData& sample, const WaveSelectedStatus& selection);
-    void fadeIn (SampleData& sample, const WaveSelectedStatus& selection);
-    void fadeOut (SampleData& sample, const WaveSelectedStatus& selection);
+    using Operation = juce::String (*) (SampleData& sample, const WaveSelectedStatus& selection);
+
+    inline const char* const invalidSelectionKey = "Error_WaveEditInvalidSelection";
+
+    juce::String deleteSelection (SampleData& sample, const WaveSelectedStatus& selection);
+    juce::String truncate (SampleData& sample, const WaveSelectedStatus& selection);
+    juce::String silence (SampleData& sample, const WaveSelectedStatus& selection);
+    juce::String normalize (SampleData& sample, const WaveSelectedStatus& selection);
+    juce::String fadeIn (SampleData& sample, const WaveSelectedStatus& selection);
+    juce::String fadeOut (SampleData& sample, const WaveSelectedStatus& selection);
 
     // Select All: frames 0 ... F - 2 with both flags (start -1, end 0 for a
     // sample of at most one frame).

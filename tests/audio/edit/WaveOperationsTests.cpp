@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace
@@ -86,17 +87,56 @@ TEST (WaveDelete, DeletingTheWholeRealRangeEmptiesTheSample)
     EXPECT_EQ (sample.getParameter (SampleData::end), 0);
 }
 
-TEST (WaveDelete, UnmetConditionsChangeNothing)
+// Every operation that works on the selection refuses one that does not fit
+// the sample's real frames, with its key, and leaves every frame, the points
+// and the audio's identity alone.
+TEST (WaveOperations, ASelectionOutsideTheRealFramesIsRefusedAndChangesNothing)
 {
+    TestSupport::ScopedBufferIds ids;
+    const std::pair<const char*, WaveOperations::Operation> operations[] = {
+        { "delete", WaveOperations::deleteSelection }, { "truncate", WaveOperations::truncate },
+        { "silence", WaveOperations::silence },        { "fade in", WaveOperations::fadeIn },
+        { "fade out", WaveOperations::fadeOut },
+    };
+    const WaveSelectedStatus refused[] = {
+        selection (5, 2),                     // start after end
+        selection (1, 0),
+        selection (2, 6),                     // the guard frame
+        selection (-1, 2),
+        selection (3, 7),                     // past the end
+        selection (0, std::numeric_limits<int>::max()),
+        selection (std::numeric_limits<int>::min(), std::numeric_limits<int>::max()),
+        selection (std::numeric_limits<int>::max(), std::numeric_limits<int>::min()),
+    };
+
+    for (const auto& [name, operation] : operations)
+    {
+        for (const auto& bad : refused)
+        {
+            auto sample = numberedSample (7, 2);
+            sample.setParameter (SampleData::start, 1);
+            sample.setParameter (SampleData::end, 4);
+            const int id = sample.getBufferId();
+
+            EXPECT_EQ (operation (sample, bad), WaveOperations::invalidSelectionKey) << name << " " << bad.start << ".." << bad.end;
+            EXPECT_EQ (sample.getNumFrames(), 7) << name;
+            EXPECT_EQ (framesOf (sample, 0), framesOf (numberedSample (7, 2), 0)) << name;
+            EXPECT_EQ (framesOf (sample, 1), framesOf (numberedSample (7, 2), 1)) << name;
+            EXPECT_EQ (sample.getBufferId(), id) << name;
+            EXPECT_EQ (sample.getParameter (SampleData::start), 1) << name;
+            EXPECT_EQ (sample.getParameter (SampleData::end), 4) << name;
+        }
+    }
+
+    // The cutting operations also need a channel; the others do nothing
+    // without one, which is no error.
     auto sample = numberedSample (7);
-    const auto before = framesOf (sample);
-    WaveOperations::deleteSelection (sample, selection (2, 3, false, false));   // no channel flag
-    WaveOperations::deleteSelection (sample, selection (2, 6));                 // touches the guard
-    WaveOperations::deleteSelection (sample, selection (-1, 2));
-    WaveOperations::truncate (sample, selection (5, 6));
-    WaveOperations::silence (sample, selection (0, 6));
-    WaveOperations::fadeIn (sample, selection (3, 2));
-    EXPECT_EQ (framesOf (sample), before);
+    EXPECT_EQ (WaveOperations::deleteSelection (sample, selection (2, 3, false, false)), WaveOperations::invalidSelectionKey);
+    EXPECT_EQ (WaveOperations::truncate (sample, selection (2, 3, false, false)), WaveOperations::invalidSelectionKey);
+    EXPECT_EQ (WaveOperations::silence (sample, selection (2, 3, false, false)), "");
+    EXPECT_EQ (framesOf (sample), framesOf (numberedSample (7)));
+    EXPECT_EQ (WaveOperations::truncate (sample, selection (6, 6)), WaveOperations::invalidSelectionKey);
+    EXPECT_EQ (WaveOperations::truncate (sample, selection (5, 5)), "");
 }
 
 TEST (WaveTruncate, KeepsTheSelectionAndTheFrameAfterItsLength)
