@@ -1,6 +1,7 @@
 #include "audio/edit/SampleDataFsConverter.h"
 #include "cli/SampleFileTool.h"
 #include "data/SampleData.h"
+#include "files/DataFileAccess.h"
 
 namespace
 {
@@ -48,7 +49,7 @@ public:
             default: return CliReport::failure (context, "ThreadRunningSampleImporter_FailedToImport");
         }
 
-        const auto writeError = SampleFileTool::writeSample (output, sample);
+        const auto writeError = DataFileAccess::write (sample, output);
         if (writeError.isNotEmpty())
             return CliReport::failure (context, writeError);
 

@@ -3,13 +3,14 @@
 
 #include "app/Exception.h"
 #include "cli/Describe.h"
+#include "cli/InterruptCatcher.h"
 #include "data/Data.h"
 #include "data/DataFile.h"
 #include "device/DeviceConnection.h"
+#include "files/DataFileAccess.h"
 #include "device/ItemSession.h"
 
 #include <atomic>
-#include <csignal>
 #include <ostream>
 #include <unistd.h>
 
@@ -19,34 +20,6 @@ namespace
 {
 // The string table's text for a job the user cancelled.
 const juce::String cancelledKey ("ThreadRunningSampleImporter_Canceled");
-
-volatile std::sig_atomic_t interruptRequested = 0;
-
-void requestInterrupt (int)
-{
-    interruptRequested = 1;
-}
-
-// Ctrl+C asks for the session to be cancelled instead of ending the tool.
-class ScopedInterruptCatcher
-{
-public:
-    ScopedInterruptCatcher()
-    {
-        interruptRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = requestInterrupt;
-        sigemptyset (&action.sa_mask);
-        sigaction (SIGINT, &action, &previous);
-    }
-
-    ~ScopedInterruptCatcher() { sigaction (SIGINT, &previous, nullptr); }
-
-    bool wasInterrupted() const { return interruptRequested != 0; }
-
-private:
-    struct sigaction previous {};
-};
 
 // A bar of the session's progress with its status line, redrawn in place.
 class ProgressBar
@@ -113,7 +86,7 @@ double progressOf (const UsbSession& session)
 // sessions hand work to it); answers whether the user cancelled it.
 bool runToEnd (CliContext& context, UsbSessionManager& manager, UsbSession& session)
 {
-    const ScopedInterruptCatcher interrupts;
+    const InterruptCatcher interrupts;
     ProgressBar bar (context.err);
     bool cancelled = false;
 
@@ -214,7 +187,7 @@ juce::String readFile (const juce::File& file, Data& data)
 
 void writeFile (const juce::File& file, Data& data)
 {
-    if (file.isDirectory() || ! DataFile::write (data, file))
-        throw Exception ("Error_FileFailedToOpenToSave");
+    if (const auto failure = DataFileAccess::write (data, file); failure.isNotEmpty())
+        throw Exception (failure);
 }
 }

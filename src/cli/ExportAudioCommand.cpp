@@ -35,16 +35,8 @@ public:
         if (readError.isNotEmpty())
             return CliReport::failure (context, readError);
 
-        const auto error = SampleFileTool::writeAtomically (output, [&] (const juce::File& temporary) -> juce::String
-        {
-            auto stream = std::make_unique<juce::FileOutputStream> (temporary);
-            if (! stream->openedOk())
-                return "Error_FileFailedToOpenToSave";
-
-            auto exporter = wave ? SampleImportExportManager::createWaveExporter (std::move (stream))
-                                 : SampleImportExportManager::createAiffExporter (std::move (stream));
-            return exporter->exportSample (sample, 0) ? juce::String() : juce::String ("Error_FileFailedToWriteSampleData");
-        });
+        using Format = SampleImportExportManager::ExportFormat;
+        const auto error = SampleImportExportManager::exportToFile (sample, output, wave ? Format::wave : Format::aiff).errorKey;
 
         if (error.isNotEmpty())
             return CliReport::failure (context, error);

@@ -1,38 +1,14 @@
 #include "audio/io/ThreadRunningSampleImporter.h"
+#include "cli/InterruptCatcher.h"
 #include "cli/SampleFileTool.h"
 #include "data/SampleData.h"
+#include "files/DataFileAccess.h"
 
-#include <csignal>
 #include <ostream>
 #include <unistd.h>
 
 namespace
 {
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void noteInterrupt (int) { interrupted = 1; }
-
-// While it exists, an interrupt or termination request is noted instead of
-// ending the process, so that the import can be cancelled cleanly.
-struct ScopedInterruptNote
-{
-    ScopedInterruptNote()
-    {
-        interrupted = 0;
-        previousInterrupt = std::signal (SIGINT, noteInterrupt);
-        previousTerminate = std::signal (SIGTERM, noteInterrupt);
-    }
-
-    ~ScopedInterruptNote()
-    {
-        std::signal (SIGINT, previousInterrupt);
-        std::signal (SIGTERM, previousTerminate);
-    }
-
-    void (*previousInterrupt) (int);
-    void (*previousTerminate) (int);
-};
-
 // Imports a WAV or AIFF file into a sample file, converting its rate.
 class ImportAudioCommand : public CliCommand
 {
@@ -73,7 +49,7 @@ public:
         slot.setName (name);
         ThreadRunningSampleImporter::takeOverSlot (sample, slot, input);
 
-        const auto writeError = SampleFileTool::writeSample (output, sample);
+        const auto writeError = DataFileAccess::write (sample, output);
         if (writeError.isNotEmpty())
             return CliReport::failure (context, writeError);
 
@@ -87,11 +63,11 @@ private:
         ThreadRunningSampleImporter job (sample, input, [] { return SampleDataFsConverter::bankSampleMemory; });
         const bool showProgress = isatty (STDERR_FILENO) != 0;
 
-        const ScopedInterruptNote interruptNote;
+        const InterruptCatcher interrupts;
         job.startThread();
         while (! job.waitForThreadToExit (100))
         {
-            if (interrupted != 0)
+            if (interrupts.wasInterrupted())
                 job.cancel();
             if (showProgress)
                 std::cerr << "\r" << job.getStatusText() << " " << juce::roundToInt (job.getProgress() * 100.0)

@@ -5,6 +5,7 @@
 #include "cli/SampleFileTool.h"
 #include "cli/SampleKeyArgument.h"
 #include "device/SampleTransfers.h"
+#include "files/DataFileAccess.h"
 
 namespace
 {
@@ -40,7 +41,7 @@ public:
             // The file takes a copy: writing may not change the received sample.
             SampleData sample (receive->getReceivedSample());
 
-            if (const auto failure = SampleFileTool::writeSample (output, sample); failure.isNotEmpty())
+            if (const auto failure = DataFileAccess::write (sample, output); failure.isNotEmpty())
                 throw Exception (failure);
 
             DeviceCommand::Outcome outcome;

@@ -33,42 +33,6 @@ juce::String readFile (const juce::File& file, Data& data)
     }
 }
 
-juce::String writeAtomically (const juce::File& target,
-                              const std::function<juce::String (const juce::File& temporary)>& write)
-{
-    if (target.isDirectory())
-        return "Error_FileFailedToOpenToSave";
-
-    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-    const auto error = write (temporary.getFile());
-
-    if (error.isNotEmpty())
-        return error;
-
-    return temporary.overwriteTargetFileWithTemporary() ? juce::String() : juce::String ("Error_FileFailedToOpenToSave");
-}
-
-juce::String writeSample (const juce::File& target, SampleData& sample)
-{
-    return writeAtomically (target, [&sample] (const juce::File& temporary) -> juce::String
-    {
-        juce::FileOutputStream stream (temporary);
-        if (! stream.openedOk())
-            return "Error_FileFailedToOpenToSave";
-
-        try
-        {
-            sample.writeTo (stream);
-            stream.flush();
-            return stream.getStatus().wasOk() ? juce::String() : juce::String ("Error_FileFailedToWriteSampleData");
-        }
-        catch (const Exception& e)
-        {
-            return e.getMessageKey();
-        }
-    });
-}
-
 bool takeOption (juce::StringArray& arguments, const juce::String& name, juce::String& value)
 {
     const int index = arguments.indexOf (name);

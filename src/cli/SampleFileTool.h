@@ -18,14 +18,6 @@ namespace SampleFileTool
     // failure, else empty.
     juce::String readFile (const juce::File& file, Data& data);
 
-    // Writes through a temporary file in the target's folder that replaces
-    // the target only when writing succeeded; the message key of a failure.
-    // `write` returns the key of its own failure, or empty.
-    juce::String writeAtomically (const juce::File& target,
-                                  const std::function<juce::String (const juce::File& temporary)>& write);
-
-    juce::String writeSample (const juce::File& target, SampleData& sample);
-
     // Takes "--NAME VALUE" out of the arguments; false when the value is
     // missing. `value` stays unchanged when the option is absent.
     bool takeOption (juce::StringArray& arguments, const juce::String& name, juce::String& value);

@@ -1,9 +1,9 @@
 #include "app/Exception.h"
 #include "cli/CliCommand.h"
 #include "cli/SmfCommandSupport.h"
-#include "data/DataFile.h"
 #include "data/SequenceData.h"
 #include "data/smf/SequenceDataImporter.h"
+#include "files/DataFileAccess.h"
 
 #include <ostream>
 
@@ -54,8 +54,8 @@ public:
 
             set.getPattern (options.patternIndex)->copyFrom (imported);
 
-            if (! DataFile::write (set, setFile))
-                return CliReport::failure (context, "Error_FileFailedToOpenToSave");
+            if (const auto failure = DataFileAccess::write (set, setFile); failure.isNotEmpty())
+                return CliReport::failure (context, failure);
 
             report (context, imported, options, importer.getNoticeMessageKey());
             return CliExit::success;

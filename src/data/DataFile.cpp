@@ -1,12 +1,11 @@
 #include "data/DataFile.h"
 
-#include "app/FileReplacement.h"
 #include "data/Data.h"
 
 namespace DataFile
 {
-bool write (Data& root, const juce::File& file)
+FileReplacement::Result write (Data& root, const juce::File& file, FileReplacement::Durability durability)
 {
-    return FileReplacement::write (file, [&root] (juce::OutputStream& out) { return root.writeTo (out); });
+    return FileReplacement::write (file, [&root] (juce::OutputStream& out) { return root.writeTo (out); }, durability);
 }
 }

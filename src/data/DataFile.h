@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "app/FileReplacement.h"
 
 class Data;
 
@@ -8,7 +8,9 @@ class Data;
 namespace DataFile
 {
     // Writes root as the whole of file, replacing the file only once the
-    // chunk has been written completely. False when the file could not be
-    // written; the leaves' Exceptions pass on. On failure the old file stays.
-    bool write (Data& root, const juce::File& file);
+    // chunk has been written completely; the result carries the message key
+    // of a failure. The leaves' Exceptions pass on. On failure the old file
+    // stays.
+    FileReplacement::Result write (Data& root, const juce::File& file,
+                                   FileReplacement::Durability durability = FileReplacement::Durability::flushedToDisk);
 }

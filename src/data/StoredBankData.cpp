@@ -66,7 +66,7 @@ bool FileBasedStoredBankData::writeSwapFile (BankData& bank)
 {
     try
     {
-        return DataFile::write (bank, swapFile);
+        return (bool) DataFile::write (bank, swapFile, FileReplacement::Durability::temporary);
     }
     catch (const Exception&)
     {
@@ -161,11 +161,11 @@ bool FileBasedStoredBankData::copyFrom (StoredBankData& other)
     if (source == nullptr)
         return StoredBankData::copyFrom (other);
 
-    const auto copied = FileReplacement::write (swapFile, [source] (juce::OutputStream& out)
+    const bool copied = (bool) FileReplacement::write (swapFile, [source] (juce::OutputStream& out)
     {
         juce::FileInputStream in (source->swapFile);
         return in.openedOk() && out.writeFromInputStream (in, -1) == in.getTotalLength();
-    });
+    }, FileReplacement::Durability::temporary);
 
     if (copied)
         information = source->information;

@@ -85,6 +85,8 @@ public:
 
         std::signal (SIGTERM, requestTermination);
         std::signal (SIGINT, requestTermination);
+        // A file size limit makes a save fail with its message, the old file kept.
+        std::signal (SIGXFSZ, SIG_IGN);
         startTimer (250);
     }
 

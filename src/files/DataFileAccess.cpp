@@ -1,6 +1,7 @@
 #include "files/DataFileAccess.h"
 
 #include "app/Exception.h"
+#include "app/FileReplacement.h"
 #include "data/AllData.h"
 #include "data/BankData.h"
 #include "data/DataFile.h"
@@ -18,6 +19,10 @@ juce::String checkWritable (const juce::File& file)
 
     if (file.isDirectory())
         return failure;
+
+    // Devices, pipes and sockets are never opened, not even to probe them.
+    if (auto notAFile = FileReplacement::checkReplaceable (file); notAFile.isNotEmpty())
+        return notAFile;
 
     if (! file.exists())
         return {};
@@ -51,7 +56,7 @@ juce::String write (Data& root, const juce::File& file)
 
     try
     {
-        return DataFile::write (root, file) ? juce::String() : juce::String ("Error_FileFailedToOpenToSave");
+        return DataFile::write (root, file).errorKey;
     }
     catch (const Exception& e)
     {

@@ -14,7 +14,8 @@ namespace DataFileAccess
     juce::String checkExists (const juce::File& file);
 
     // Before writing over an existing file: "Error_FileFailedToOpenToSave"
-    // when the path is a folder or the file cannot be opened for writing.
+    // when the path is a folder or the file cannot be opened for writing,
+    // "Error_FileTargetIsNotFile" when it is a device, a pipe or a socket.
     juce::String checkWritable (const juce::File& file);
 
     // Reads the file's root chunk into target, which should be a fresh
@@ -24,8 +25,8 @@ namespace DataFileAccess
     juce::String read (Data& target, const juce::File& file);
 
     // The writable check, then the root chunk as the whole file; the old
-    // file stays when writing fails ("Error_FileFailedToOpenToSave", or the
-    // key of an Exception).
+    // file stays when writing fails (the keys of FileReplacement::write, or
+    // the key of an Exception).
     juce::String write (Data& root, const juce::File& file);
 
     // Files are loaded into the edit bank only while its memory is not

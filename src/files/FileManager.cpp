@@ -295,24 +295,8 @@ bool FileManager::exportSample (int sampleIndex, AudioFormat format)
 
 bool FileManager::writeAudio (const SampleData& sample, const juce::File& file, AudioFormat format)
 {
-    // The audio goes to a temporary file that replaces the target only once
-    // the exporter has finished it.
-    juce::TemporaryFile temporary (file);
-    bool written = false;
-    {
-        auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
-
-        if (! stream->openedOk())
-            return succeeded ("Error_FileFailedToOpenToSave");
-
-        // The exporter finishes the file when it goes.
-        auto exporter = format == AudioFormat::wave ? SampleImportExportManager::createWaveExporter (std::move (stream))
-                                                    : SampleImportExportManager::createAiffExporter (std::move (stream));
-        written = exporter->exportSample (sample, 0);
-    }
-
-    if (! written || ! temporary.overwriteTargetFileWithTemporary())
-        return succeeded ("Error_FileFailedToOpenToSave");
+    if (! succeeded (SampleImportExportManager::exportToFile (sample, file, format).errorKey))
+        return false;
 
     MessageEngine::broadcast (MessageIds::fileWritten);
     return true;

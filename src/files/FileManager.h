@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/io/SampleImportExportManager.h"
 #include "data/SampleData.h"
 #include "files/FileChoosers.h"
 #include "files/FileDiscardChecker.h"
@@ -44,7 +45,7 @@ public:
     };
 
     // Audio formats of the sample export.
-    enum class AudioFormat { wave, aiff };
+    using AudioFormat = SampleImportExportManager::ExportFormat;
 
     // What a file named from outside (the command line, another instance)
     // became.

@@ -212,7 +212,7 @@ bool PreferencesData::save() const
 {
     const auto document = createXml();
 
-    return FileReplacement::write (getFile(), [&document] (juce::OutputStream& out)
+    return (bool) FileReplacement::write (getFile(), [&document] (juce::OutputStream& out)
     {
         document->writeTo (out);
         return true;

@@ -4,13 +4,13 @@
 
 #include <cstdlib>
 
-CliResult runCli (const juce::StringArray& arguments, const juce::File& workingDirectory)
+CliResult runCli (const juce::StringArray& arguments, const juce::File& workingDirectory, const juce::String& shellPrefix)
 {
     auto outFile = juce::File::createTempFile ("cli-out");
     auto errFile = juce::File::createTempFile ("cli-err");
 
     juce::String command;
-    command << "cd " << workingDirectory.getFullPathName().quoted ('\'') << " && "
+    command << "cd " << workingDirectory.getFullPathName().quoted ('\'') << " && " << shellPrefix << " "
             << juce::String (PLOVARA_CLI_PATH).quoted ('\'');
     for (const auto& argument : arguments)
         command << " " << argument.replace ("'", "'\\''").quoted ('\'');

@@ -12,4 +12,7 @@ struct CliResult
     juce::var json() const { return juce::JSON::parse (out); }
 };
 
-CliResult runCli (const juce::StringArray& arguments, const juce::File& workingDirectory = juce::File::getCurrentWorkingDirectory());
+// shellPrefix stands before the tool in the shell's command line: a limit
+// ("ulimit -f 8;") or variables ("XDG_RUNTIME_DIR=/x").
+CliResult runCli (const juce::StringArray& arguments, const juce::File& workingDirectory = juce::File::getCurrentWorkingDirectory(),
+                  const juce::String& shellPrefix = {});

@@ -1,5 +1,7 @@
 #include "audio/io/SampleImportExportManager.h"
 
+#include "app/ForwardingOutputStream.h"
+
 namespace
 {
 juce::StringArray extensionsOf (juce::AudioFormat&& format)
@@ -44,4 +46,18 @@ std::unique_ptr<SampleExporter> SampleImportExportManager::createWaveExporter (s
 std::unique_ptr<SampleExporter> SampleImportExportManager::createAiffExporter (std::unique_ptr<juce::OutputStream> stream)
 {
     return std::make_unique<AiffSampleExporter> (std::move (stream));
+}
+
+FileReplacement::Result SampleImportExportManager::exportToFile (const SampleData& sample, const juce::File& file,
+                                                                  ExportFormat format)
+{
+    return FileReplacement::write (file, [&] (juce::OutputStream& out)
+    {
+        // The framework's writer owns its stream and finishes the file (its
+        // header) when it goes, before the export returns.
+        auto stream = std::make_unique<ForwardingOutputStream> (out);
+        auto exporter = format == ExportFormat::wave ? createWaveExporter (std::move (stream))
+                                                     : createAiffExporter (std::move (stream));
+        return exporter->exportSample (sample, 0);
+    });
 }

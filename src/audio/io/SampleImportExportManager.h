@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CZQVSingleton.h"
+#include "app/FileReplacement.h"
 #include "audio/io/SampleExporter.h"
 #include "audio/io/SampleImporter.h"
 
@@ -29,4 +30,10 @@ public:
 
     static std::unique_ptr<SampleExporter> createWaveExporter (std::unique_ptr<juce::OutputStream> stream);
     static std::unique_ptr<SampleExporter> createAiffExporter (std::unique_ptr<juce::OutputStream> stream);
+
+    enum class ExportFormat { wave, aiff };
+
+    // Exports the sample as a 16-bit audio file that replaces file as a
+    // whole or not at all.
+    static FileReplacement::Result exportToFile (const SampleData& sample, const juce::File& file, ExportFormat format);
 };

@@ -174,7 +174,7 @@ bool SequenceDataExporter::exportSmf (const SequenceData& pattern, const juce::F
     const auto& smf = track.finish();
     bool opened = false;
 
-    const bool written = FileReplacement::write (file, [&] (juce::OutputStream& out)
+    const bool written = (bool) FileReplacement::write (file, [&] (juce::OutputStream& out)
     {
         opened = true;
         return out.write (smf.data(), smf.size());
