@@ -50,8 +50,15 @@ namespace CliReport
     // {"error":key,"message":text} on standard output with --json.
     int failure (CliContext& context, const juce::String& messageKey);
 
-    // A usage error: the message and the command's usage on standard error.
+    // A usage error: the message and the command's usage on standard error;
+    // with --json also {"error":"usage","message":message} on standard output.
     int usageError (CliContext& context, const CliCommand& command, const juce::String& message);
+
+    // What "error" holds for a usage error.
+    inline const char* const usageErrorName = "usage";
+
+    // {"error":error,"message":message} as one line.
+    void printJsonError (std::ostream& out, const juce::String& error, const juce::String& message);
 
     // The English text of a message key.
     juce::String messageText (const juce::String& messageKey);

@@ -1,6 +1,7 @@
 #include "app/Exception.h"
 #include "cli/CliCommand.h"
 #include "data/AudioBuffer.h"
+#include "data/SwapFolder.h"
 #include "device/virtual/VirtualPlovaraState.h"
 #include "resources/CZQVResource.h"
 #include "resources/ConsoleMessageBoxes.h"
@@ -8,6 +9,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <csignal>
 #include <iostream>
 
 namespace
@@ -131,23 +133,23 @@ int runTool (const juce::StringArray& arguments)
     options.device = juce::SystemStats::getEnvironmentVariable ("PLOVARA_DEVICE", "usb");
     auto rest = takeGlobalOptions (arguments, options);
 
-    if (options.deviceMissing)
+    const auto usageError = [&options] (const juce::String& message)
     {
-        std::cerr << "plovara-cli: --device needs usb, virtual or socket:PATH\n";
+        if (options.json)
+            CliReport::printJsonError (std::cout, CliReport::usageErrorName, message);
+
+        std::cerr << "plovara-cli: " << message << "\n";
         return CliExit::usage;
-    }
+    };
+
+    if (options.deviceMissing)
+        return usageError ("--device needs usb, virtual or socket:PATH");
 
     if (options.virtualStateMissing)
-    {
-        std::cerr << "plovara-cli: --virtual-state needs a FILE\n";
-        return CliExit::usage;
-    }
+        return usageError ("--virtual-state needs a FILE");
 
     if (options.virtualState.isNotEmpty() && options.device != "virtual")
-    {
-        std::cerr << "plovara-cli: --virtual-state goes with --device virtual only\n";
-        return CliExit::usage;
-    }
+        return usageError ("--virtual-state goes with --device virtual only");
 
     if (options.version && rest.isEmpty())
     {
@@ -155,19 +157,21 @@ int runTool (const juce::StringArray& arguments)
         return CliExit::success;
     }
 
-    if (rest.isEmpty())
+    if (rest.isEmpty() && options.help)
     {
-        printOverview (options.help ? std::cout : std::cerr, commands);
-        return options.help ? CliExit::success : CliExit::usage;
+        printOverview (std::cout, commands);
+        return CliExit::success;
     }
 
-    auto* command = findCommand (commands, rest[0]);
+    auto* command = rest.isEmpty() ? nullptr : findCommand (commands, rest[0]);
 
     if (command == nullptr)
     {
-        std::cerr << "plovara-cli: unknown command '" << rest[0] << "'\n\n";
+        const auto status = usageError (rest.isEmpty() ? juce::String ("a COMMAND is needed")
+                                                       : "unknown command '" + rest[0] + "'");
+        std::cerr << "\n";
         printOverview (std::cerr, commands);
-        return CliExit::usage;
+        return status;
     }
 
     if (options.help)
@@ -186,6 +190,11 @@ int main (int argc, char* argv[])
 {
     juce::ScopedJuceInitialiser_GUI juceInitialiser;
     AudioBufferIdManager::getInstance();
+
+    // A file size limit makes a write fail (and the old file stay) instead
+    // of ending the tool with a temporary file left behind.
+    std::signal (SIGXFSZ, SIG_IGN);
+    SwapFolder::clearStaleFolders();
 
     // The tool speaks English; message boxes raised on the way go to standard error.
     ResourceLanguage::choose (ResourceLanguage::english);

@@ -70,6 +70,8 @@ bool isDeadProcess (int pid)
     return pid > 0 && kill (pid, 0) != 0 && errno == ESRCH;
 }
 
+// The own process id is among them when a folder is prepared: a folder of
+// that name was left by an earlier process with the same id.
 void clearStaleProcessFolders (const juce::File& baseFolder, int ownPid)
 {
     for (const auto& entry : juce::RangedDirectoryIterator (baseFolder, false, "*", juce::File::findDirectories))
@@ -98,6 +100,12 @@ juce::File systemTemporaryFolder()
 }
 }
 
+// Called with the folder lock held.
+static juce::File chosenBaseFolder()
+{
+    return baseFolderOverride != juce::File() ? baseFolderOverride : SwapFolder::defaultBaseFolder();
+}
+
 juce::File SwapFolder::defaultBaseFolder()
 {
     if (const char* runtime = std::getenv ("XDG_RUNTIME_DIR"))
@@ -109,6 +117,18 @@ juce::File SwapFolder::defaultBaseFolder()
     }
 
     return systemTemporaryFolder().getChildFile ("Plovara-" + juce::String ((int) geteuid()));
+}
+
+void SwapFolder::clearStaleFolders()
+{
+    std::lock_guard<std::mutex> lock (folderLock);
+
+    const auto base = chosenBaseFolder();
+    struct stat info;
+
+    // No own id here: this process may be using its folder already.
+    if (lstat (base.getFullPathName().toRawUTF8(), &info) == 0 && isOurDirectory (info))
+        clearStaleProcessFolders (base, -1);
 }
 
 void SwapFolder::overrideBaseFolder (const juce::File& folder)
@@ -149,7 +169,7 @@ std::shared_ptr<SwapFolder> SwapFolder::forThisProcess()
 {
     std::lock_guard<std::mutex> lock (folderLock);
 
-    const auto base = baseFolderOverride != juce::File() ? baseFolderOverride : defaultBaseFolder();
+    const auto base = chosenBaseFolder();
 
     if (auto existing = sharedFolder.lock(); existing != nullptr && existing->folder.getParentDirectory() == base)
         return existing;

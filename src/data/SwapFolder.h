@@ -24,6 +24,11 @@ public:
     // at hand (the banks are then kept in memory).
     static std::shared_ptr<SwapFolder> forThisProcess();
 
+    // Removes the swap files of processes that are gone, left behind when
+    // one was killed; called when the program and the tool start. Makes no
+    // folder.
+    static void clearStaleFolders();
+
     // The base folder chosen from the environment, not yet checked.
     static juce::File defaultBaseFolder();
 
