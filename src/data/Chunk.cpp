@@ -28,6 +28,15 @@ bool holdsWholeHeader (juce::InputStream& stream)
 }
 }
 
+namespace Chunk
+{
+bool endsWithinStream (const ChunkReader& header, juce::InputStream& stream)
+{
+    const auto length = stream.getTotalLength();
+    return header.payloadSize >= 0 && (length < 0 || header.chunkEnd() <= length);
+}
+}
+
 ChunkWriter ChunkWriter::forLeaf (const juce::String& id, int payloadSize, int childSize)
 {
     ChunkWriter header;

@@ -26,6 +26,15 @@ namespace Chunk
     bool holdsWholeHeader (juce::InputStream& stream);
 }
 
+struct ChunkReader;
+
+namespace Chunk
+{
+    // False when the chunk's payload size is negative or the chunk would end
+    // past the end of a stream of known length.
+    bool endsWithinStream (const ChunkReader& header, juce::InputStream& stream);
+}
+
 struct ChunkWriter
 {
     juce::String chunkId;

@@ -51,6 +51,12 @@ bool DataSet::readFrom (juce::InputStream& stream)
     if (! Chunk::holdsWholeHeader (stream) || ! header.readFrom (stream, getChunkId()))
         throw Exception ("Error_FileFailedToReadDataSetHeader");
 
+    // A set that claims more bytes than the stream holds is damaged (a file
+    // cut short), not a set with fewer children: reading on would fill the
+    // missing children with their defaults.
+    if (! Chunk::endsWithinStream (header, stream))
+        throw Exception ("Error_FileFailedToReadDataSetHeader");
+
     // Each pass reads the next chunk into the first child of that kind that
     // has not read yet. A pass that finds no such child reads nothing, and
     // since the stream then stays where it is, neither would any later pass.

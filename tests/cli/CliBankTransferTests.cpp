@@ -117,7 +117,7 @@ TEST (CliBankTransfers, UsageErrorsAndFailuresLeaveNoOutput)
     EXPECT_EQ (result.json()["error"].toString(), "Error_FileTargetFileNotExist");
 }
 
-TEST (CliBankTransfers, CtrlCCancelsAReceiveWhichThenWritesNothing)
+TEST (CliBankTransfers, CtrlCOrAnEndRequestCancelsAReceiveWhichThenWritesNothing)
 {
     TestSupport::TemporaryFolder temp;
     writeDistinctState (temp.folder.getChildFile ("device.plvr_all"));
@@ -128,16 +128,44 @@ TEST (CliBankTransfers, CtrlCCancelsAReceiveWhichThenWritesNothing)
     const juce::String device = served.deviceOption();
     const juce::String outputPath = output.getFullPathName();
     const char* arguments[] = { PLOVARA_CLI_PATH, "--device", device.toRawUTF8(), "receive-all", outputPath.toRawUTF8(), nullptr };
-    pid_t pid = 0;
-    ASSERT_EQ (posix_spawn (&pid, PLOVARA_CLI_PATH, nullptr, nullptr, const_cast<char**> (arguments), environ), 0);
 
-    // Interrupted while the transfer runs.
-    juce::Thread::sleep (500);
-    kill (pid, SIGINT);
-    int status = 0;
-    ASSERT_EQ (waitpid (pid, &status, 0), pid);
+    for (int signal : { SIGINT, SIGTERM, SIGHUP })
+    {
+        pid_t pid = 0;
+        ASSERT_EQ (posix_spawn (&pid, PLOVARA_CLI_PATH, nullptr, nullptr, const_cast<char**> (arguments), environ), 0);
 
-    ASSERT_TRUE (WIFEXITED (status));
-    EXPECT_EQ (WEXITSTATUS (status), 1);
-    EXPECT_FALSE (output.exists());
+        // Interrupted while the transfer runs.
+        juce::Thread::sleep (500);
+        kill (pid, signal);
+        int status = 0;
+        ASSERT_EQ (waitpid (pid, &status, 0), pid);
+
+        ASSERT_TRUE (WIFEXITED (status)) << "signal " << signal;
+        EXPECT_EQ (WEXITSTATUS (status), 1) << "signal " << signal;
+        EXPECT_FALSE (output.exists()) << "signal " << signal;
+    }
+}
+
+TEST (CliBankTransfers, ABackupCutShortIsRefusedAndTheDeviceKeepsItsMemory)
+{
+    TestSupport::TemporaryFolder temp;
+    writeDistinctState (temp.folder.getChildFile ("device.plvr_all"));
+    ServedDevice served (temp.folder, { "--state", temp.folder.getChildFile ("device.plvr_all").getFullPathName() });
+
+    ASSERT_EQ (runCli ({ "--device", served.deviceOption(), "receive-all", "backup.plvr_all" }, temp.folder).exitCode, 0);
+    const auto backup = contentsOf (temp.folder.getChildFile ("backup.plvr_all"));
+    ASSERT_GT (backup.getSize(), 4000u);
+
+    // In the root header, in the first bank's header, in a sample, in the
+    // global data at the end.
+    for (size_t length : { (size_t) 20, (size_t) 100, (size_t) 2000, backup.getSize() / 2, backup.getSize() - 1 })
+    {
+        temp.folder.getChildFile ("cut.plvr_all").replaceWithData (backup.getData(), length);
+        const auto result = runCli ({ "--json", "--device", served.deviceOption(), "write-all", "cut.plvr_all" }, temp.folder);
+        EXPECT_EQ (result.exitCode, 1) << "cut at " << length;
+        EXPECT_EQ (result.json()["error"].toString(), "Error_FileFailedToReadDataSetHeader") << "cut at " << length;
+    }
+
+    ASSERT_EQ (runCli ({ "--device", served.deviceOption(), "receive-all", "after.plvr_all" }, temp.folder).exitCode, 0);
+    EXPECT_TRUE (contentsOf (temp.folder.getChildFile ("after.plvr_all")) == backup);
 }

@@ -244,3 +244,45 @@ TEST (NameField, PadsWithSpacesAndTrimsOnReading)
     NameField::assign (name, juce::String::charToString (0xe9));
     EXPECT_EQ (name, "AB");
 }
+
+TEST (DataSet, AChunkClaimingMoreBytesThanTheStreamHoldsIsDamaged)
+{
+    auto readFails = [] (const Bytes& bytes)
+    {
+        TestSet set (2);
+        try
+        {
+            read (set, bytes);
+        }
+        catch (const Exception& e)
+        {
+            return e.getMessageKey() == "Error_FileFailedToReadDataSetHeader"
+                && set.leaf (0).reads == 0 && set.leaf (1).reads == 0;
+        }
+        return false;
+    };
+
+    // The set says 72 bytes follow, but only its first child is there.
+    auto cut = setHeader (72, 2, 36);
+    leafChunk (cut, "3872TstA", 0x11);
+    EXPECT_TRUE (readFails (cut.bytes));
+
+    // The second child's payload is cut in half.
+    auto halfLeaf = setHeader (72, 2, 36);
+    leafChunk (halfLeaf, "3872TstA", 0x11);
+    leafChunk (halfLeaf, "3872TstB", 0x22);
+    halfLeaf.bytes.resize (halfLeaf.bytes.size() - 2);
+    EXPECT_TRUE (readFails (halfLeaf.bytes));
+
+    EXPECT_TRUE (readFails (setHeader (-4, 0, 0).bytes));
+    EXPECT_TRUE (readFails (Bytes (cut.bytes.begin(), cut.bytes.begin() + 20)));
+
+    // Sizes that agree read as always.
+    auto whole = setHeader (72, 2, 36);
+    leafChunk (whole, "3872TstA", 0x11);
+    leafChunk (whole, "3872TstB", 0x22);
+    TestSet set (2);
+    read (set, whole.bytes);
+    EXPECT_EQ (set.leaf (0).value, 0x11);
+    EXPECT_EQ (set.leaf (1).value, 0x22);
+}

@@ -2,9 +2,13 @@
 
 #include "app/Exception.h"
 #include "data/BankData.h"
+#include "data/ByteFields.h"
+#include "data/Chunk.h"
 #include "data/DataFile.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace TestSupport;
 
@@ -121,4 +125,60 @@ TEST (DataFile, ABankSaveCutOffHalfWayKeepsThePreviousFile)
     // With room again the same save goes through.
     ASSERT_TRUE (DataFile::write (next, file));
     EXPECT_EQ (file.getSize(), (juce::int64) next.getChunkSize());
+}
+
+namespace
+{
+// Collects where the chunks of a file start and end, the places where a copy
+// cut short at a chunk boundary stops; returns the end of the chunk at start.
+size_t collectChunkBoundaries (const juce::MemoryBlock& file, size_t start, std::set<size_t>& boundaries)
+{
+    const auto* bytes = static_cast<const uint8_t*> (file.getData());
+    const size_t payload = ByteFields::getLittleEndian32 (bytes + start + 10);
+    const size_t end = start + Chunk::headerSize + payload;
+    const juce::String kind ((const char*) bytes + start + 4, 4);
+    const bool isSet = kind == "BnkD" || kind.endsWithChar ('S');
+
+    boundaries.insert (start);
+    boundaries.insert (start + Chunk::headerSize);
+
+    for (size_t child = start + Chunk::headerSize; isSet && child < end;)
+        child = collectChunkBoundaries (file, child, boundaries);
+
+    boundaries.insert (end);
+    return end;
+}
+}
+
+TEST (DataFile, ABankFileCutShortAnywhereIsRefusedWithoutTouchingTheBank)
+{
+    BankData written;
+    fillBank (written, "whole", 500);
+    juce::MemoryOutputStream out;
+    ASSERT_TRUE (written.writeTo (out));
+    const auto file = out.getMemoryBlock();
+
+    std::set<size_t> boundaries;
+    ASSERT_EQ (collectChunkBoundaries (file, 0, boundaries), file.getSize());
+    ASSERT_GT (boundaries.size(), 100u);   // every sample, pattern and their headers
+
+    for (auto cut : boundaries)
+    {
+        // An empty file is no chunk at all, a file of another kind.
+        if (cut == 0 || cut == file.getSize())
+            continue;
+
+        BankData target;
+        target.setName ("mine");
+        juce::MemoryInputStream in (file.getData(), cut, false);
+
+        EXPECT_EQ (failureOf ([&] { return target.readFrom (in); }), "Error_FileFailedToReadDataSetHeader") << "cut at " << cut;
+        EXPECT_EQ (target.getName(), "MINE") << "cut at " << cut;
+        EXPECT_EQ (target.getSample (3).getNumFrames(), 0) << "cut at " << cut;
+    }
+
+    BankData whole;
+    juce::MemoryInputStream in (file, false);
+    EXPECT_EQ (failureOf ([&] { return whole.readFrom (in); }), "");
+    EXPECT_EQ (whole.getName(), "WHOLE");
 }
