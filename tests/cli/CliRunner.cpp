@@ -27,3 +27,12 @@ CliResult runCli (const juce::StringArray& arguments, const juce::File& workingD
     errFile.deleteFile();
     return result;
 }
+
+juce::StringArray folderContents (const juce::File& folder)
+{
+    juce::StringArray names;
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories))
+        names.add (entry.getFile().getFileName());
+    names.sort (false);
+    return names;
+}

@@ -16,3 +16,7 @@ struct CliResult
 // ("ulimit -f 8;") or variables ("XDG_RUNTIME_DIR=/x").
 CliResult runCli (const juce::StringArray& arguments, const juce::File& workingDirectory = juce::File::getCurrentWorkingDirectory(),
                   const juce::String& shellPrefix = {});
+
+// Every name in the folder, sorted, hidden ones (temporary files) included:
+// what a command left behind.
+juce::StringArray folderContents (const juce::File& folder);
