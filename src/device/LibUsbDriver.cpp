@@ -1,5 +1,8 @@
 #include "device/LibUsbDriver.h"
 
+#include "device/DirectUsbAccess.h"
+#include "device/UsbDeviceMatch.h"
+
 #include <libusb.h>
 
 #include <algorithm>
@@ -8,83 +11,139 @@
 
 namespace
 {
-constexpr int audioClass = 1;
-constexpr int midiStreamingSubclass = 3;
 constexpr int writeTimeoutMs = 2000;
 constexpr int maxStringDescriptorSize = 256;
 constexpr uint16_t englishLanguage = 0x0409;
 constexpr int scanIntervalMs = 1000;
-}
 
-struct LibUsbDriver::MidiInterface
+// The descriptors of a device as libusb keeps them; reading them opens
+// nothing.
+UsbDeviceDescription describe (libusb_device* device)
 {
-    int interfaceNumber = -1;
-    uint8_t inEndpoint = 0;
-    uint8_t outEndpoint = 0;
-};
-
-struct LibUsbDriver::OpenDevice
-{
-    libusb_device_handle* handle = nullptr;
-    MidiInterface midi;
+    UsbDeviceDescription description;
     libusb_device_descriptor descriptor {};
-    bool claimed = false;
 
-    ~OpenDevice()
-    {
-        if (claimed)
-            libusb_release_interface (handle, midi.interfaceNumber);   // the kernel's driver comes back
-        libusb_close (handle);
-    }
-};
+    if (libusb_get_device_descriptor (device, &descriptor) != 0)
+        return description;
 
-namespace
-{
-// The MIDI-streaming interface of a device with exactly one bulk IN and one
-// bulk OUT endpoint, if it has one.
-bool findMidiInterface (libusb_device* device, int& interfaceNumber, uint8_t& in, uint8_t& out)
-{
+    description.vendorId = descriptor.idVendor;
+    description.productId = descriptor.idProduct;
+
     libusb_config_descriptor* config = nullptr;
 
     if (libusb_get_active_config_descriptor (device, &config) != 0 || config == nullptr)
-        return false;
+        return description;
 
-    bool found = false;
-
-    for (int i = 0; i < config->bNumInterfaces && ! found; ++i)
+    for (int i = 0; i < config->bNumInterfaces; ++i)
     {
-        for (int a = 0; a < config->interface[i].num_altsetting && ! found; ++a)
+        for (int a = 0; a < config->interface[i].num_altsetting; ++a)
         {
             const auto& setting = config->interface[i].altsetting[a];
-
-            if (setting.bInterfaceClass != audioClass || setting.bInterfaceSubClass != midiStreamingSubclass)
-                continue;
-
-            std::vector<uint8_t> ins, outs;
+            UsbDeviceDescription::Interface described { setting.bInterfaceNumber, setting.bAlternateSetting,
+                                                        setting.bInterfaceClass, setting.bInterfaceSubClass, {} };
 
             for (int e = 0; e < setting.bNumEndpoints; ++e)
             {
                 const auto& endpoint = setting.endpoint[e];
-
-                if ((endpoint.bmAttributes & LIBUSB_TRANSFER_TYPE_MASK) == LIBUSB_TRANSFER_TYPE_BULK)
-                    ((endpoint.bEndpointAddress & LIBUSB_ENDPOINT_IN) != 0 ? ins : outs).push_back (endpoint.bEndpointAddress);
+                described.endpoints.push_back ({ endpoint.bEndpointAddress, endpoint.bmAttributes, endpoint.wMaxPacketSize });
             }
 
-            found = ins.size() == 1 && outs.size() == 1;
-
-            if (found)
-            {
-                interfaceNumber = setting.bInterfaceNumber;
-                in = ins.front();
-                out = outs.front();
-            }
+            description.interfaces.push_back (std::move (described));
         }
     }
 
     libusb_free_config_descriptor (config);
-    return found;
+    return description;
 }
 }
+
+//==============================================================================
+BulkInReader::BulkInReader (int packetSizeToUse, Transfer transferToUse)
+    : packetSize (packetSizeToUse), transfer (std::move (transferToUse))
+{
+}
+
+UsbDriver::ReadResult BulkInReader::read (void* dest, int count, UsbDriver::ReadMode mode, int waitMs,
+                                          const UsbDriver::StopRequest& stopRequested)
+{
+    auto* out = static_cast<uint8_t*> (dest);
+    int got = takeReceived (out, count);
+
+    while (got < count && ! (mode == UsbDriver::ReadMode::packets && got > 0))
+    {
+        const int arrived = receive (count - got, waitMs);
+
+        if (arrived < 0)
+            return UsbDriver::ReadResult::failed;
+
+        if (arrived == 0 && got == 0)
+            return UsbDriver::ReadResult::nothing;
+
+        if (arrived == 0 && stopRequested())
+            return UsbDriver::ReadResult::failed;
+
+        got += takeReceived (out + got, count - got);
+    }
+
+    // A unit of event packets may come short: the rest of it is zero
+    // packets, which mean nothing.
+    std::fill (out + got, out + count, (uint8_t) 0);
+    return UsbDriver::ReadResult::complete;
+}
+
+int BulkInReader::receive (int wanted, int waitMs)
+{
+    // Called only once everything received before has been taken.
+    const int length = (wanted + packetSize - 1) / packetSize * packetSize;
+    received.resize ((size_t) length);
+    receivedTaken = 0;
+
+    const int arrived = transfer (received.data(), length, waitMs);
+    received.resize ((size_t) std::max (arrived, 0));
+    return arrived;
+}
+
+int BulkInReader::takeReceived (uint8_t* dest, int count)
+{
+    const int taken = std::min (count, (int) (received.size() - receivedTaken));
+
+    if (taken > 0)
+    {
+        std::memcpy (dest, received.data() + receivedTaken, (size_t) taken);
+        receivedTaken += (size_t) taken;
+    }
+
+    return taken;
+}
+
+//==============================================================================
+// A Plovara opened with its stream interface claimed.
+struct LibUsbDriver::OpenDevice
+{
+    OpenDevice (libusb_device_handle* openedHandle, const UsbStreamInterface& claimed,
+                const libusb_device_descriptor& deviceDescriptor)
+        : handle (openedHandle), stream (claimed), descriptor (deviceDescriptor),
+          reader (claimed.inMaxPacketSize, [this] (uint8_t* dest, int length, int waitMs)
+          {
+              int transferred = 0;
+              const int result = libusb_bulk_transfer (handle, stream.inEndpoint, dest, length, &transferred,
+                                                       (unsigned int) waitMs);
+              return result == 0 || result == LIBUSB_ERROR_TIMEOUT ? transferred : -1;
+          })
+    {
+    }
+
+    ~OpenDevice()
+    {
+        libusb_release_interface (handle, stream.number);   // the kernel's driver comes back
+        libusb_close (handle);
+    }
+
+    libusb_device_handle* const handle;
+    const UsbStreamInterface stream;
+    const libusb_device_descriptor descriptor;
+    BulkInReader reader;
+};
 
 LibUsbDriver::LibUsbDriver()
 {
@@ -103,57 +162,76 @@ LibUsbDriver::~LibUsbDriver()
         libusb_exit (context);
 }
 
-std::shared_ptr<LibUsbDriver::OpenDevice> LibUsbDriver::openDevice (int deviceNumber, bool claim)
+bool LibUsbDriver::findDeviceObject (int deviceNumber, const DeviceObjectUse& use)
 {
-    if (context == nullptr || deviceNumber < 0)
-        return nullptr;
+    if (context == nullptr)
+        return false;
 
     libusb_device** list = nullptr;
     const auto count = libusb_get_device_list (context, &list);
-    std::shared_ptr<OpenDevice> opened;
-    int found = 0;
 
-    for (ssize_t i = 0; i < count && opened == nullptr; ++i)
-    {
-        MidiInterface midi;
+    if (count < 0)
+        return false;
 
-        if (! findMidiInterface (list[i], midi.interfaceNumber, midi.inEndpoint, midi.outEndpoint) || found++ != deviceNumber)
-            continue;
+    std::vector<UsbDeviceDescription> present;
 
-        libusb_device_handle* handle = nullptr;
+    for (ssize_t i = 0; i < count; ++i)
+        present.push_back (describe (list[i]));
 
-        if (libusb_open (list[i], &handle) != 0)
-            break;
+    const auto object = UsbDeviceMatch::findDeviceObject (present, DirectUsbAccess::plovaraProductId, deviceNumber);
 
-        opened = std::make_shared<OpenDevice>();
-        opened->handle = handle;
-        opened->midi = midi;
-        libusb_get_device_descriptor (list[i], &opened->descriptor);
-    }
+    if (object)
+        use (list[object->index], object->stream);
 
     libusb_free_device_list (list, 1);
+    return object.has_value();
+}
 
-    if (opened != nullptr && claim)
+std::shared_ptr<LibUsbDriver::OpenDevice> LibUsbDriver::openDevice (int deviceNumber)
+{
+    std::shared_ptr<OpenDevice> opened;
+
+    findDeviceObject (deviceNumber, [&] (libusb_device* device, const UsbStreamInterface& stream)
     {
-        libusb_set_auto_detach_kernel_driver (opened->handle, 1);
-        opened->claimed = libusb_claim_interface (opened->handle, opened->midi.interfaceNumber) == 0;
+        libusb_device_handle* handle = nullptr;
+        int result = libusb_open (device, &handle);
 
-        if (! opened->claimed)
-            return nullptr;
-    }
+        if (result == 0)
+        {
+            libusb_set_auto_detach_kernel_driver (handle, 1);
+            result = libusb_claim_interface (handle, stream.number);
+
+            if (result == 0 && stream.alternateSetting != 0)
+            {
+                result = libusb_set_interface_alt_setting (handle, stream.number, stream.alternateSetting);
+
+                if (result != 0)
+                    libusb_release_interface (handle, stream.number);
+            }
+
+            if (result != 0)
+                libusb_close (handle);
+        }
+
+        if (result != 0)
+            return;
+
+        libusb_device_descriptor descriptor {};
+        libusb_get_device_descriptor (device, &descriptor);
+        opened = std::make_shared<OpenDevice> (handle, stream, descriptor);
+    });
 
     return opened;
 }
 
 UsbDriver::Handle LibUsbDriver::openDeviceObject (int deviceNumber)
 {
-    auto device = openDevice (deviceNumber, false);
-
-    if (device == nullptr)
+    // A device object is there while a Plovara is; nothing is opened yet.
+    if (! findDeviceObject (deviceNumber, [] (libusb_device*, const UsbStreamInterface&) {}))
         return invalidHandle;
 
     std::lock_guard<std::mutex> guard (lock);
-    entries[nextHandle] = { Kind::deviceObject, deviceNumber, std::move (device) };
+    entries[nextHandle] = { Kind::deviceObject, deviceNumber, nullptr };
     return nextHandle++;
 }
 
@@ -182,7 +260,7 @@ UsbDriver::Handle LibUsbDriver::openPipe (int deviceNumber, Kind kind)
     }
 
     if (shared == nullptr)
-        shared = openDevice (deviceNumber, true);
+        shared = openDevice (deviceNumber);
 
     if (shared == nullptr)
         return invalidHandle;
@@ -213,8 +291,13 @@ std::shared_ptr<LibUsbDriver::OpenDevice> LibUsbDriver::deviceOf (Handle handle,
 
 uint32_t LibUsbDriver::requestDriverVersion (Handle deviceObject)
 {
-    if (deviceOf (deviceObject, Kind::deviceObject) == nullptr)
-        return 0;
+    {
+        std::lock_guard<std::mutex> guard (lock);
+        const auto found = entries.find (deviceObject);
+
+        if (found == entries.end() || found->second.kind != Kind::deviceObject)
+            return 0;
+    }
 
     const auto* version = libusb_get_version();
     return ((uint32_t) (version->major & 0xff) << 24) | ((uint32_t) (version->minor & 0xff) << 16)
@@ -256,39 +339,7 @@ UsbDriver::ReadResult LibUsbDriver::read (Handle readPipe, void* dest, int count
                                           const StopRequest& stopRequested)
 {
     const auto device = deviceOf (readPipe, Kind::readPipe);
-
-    if (device == nullptr)
-        return ReadResult::failed;
-
-    auto* out = static_cast<uint8_t*> (dest);
-    int got = 0;
-
-    while (got < count)
-    {
-        int transferred = 0;
-        const int result = libusb_bulk_transfer (device->handle, device->midi.inEndpoint, out + got, count - got,
-                                                 &transferred, (unsigned int) waitMs);
-        got += transferred;
-
-        if (result == LIBUSB_ERROR_TIMEOUT && got == 0)
-            return ReadResult::nothing;
-
-        if (result != 0 && result != LIBUSB_ERROR_TIMEOUT)
-            return ReadResult::failed;
-
-        if (transferred == 0 && stopRequested())
-            return ReadResult::failed;
-
-        // A short USB packet ends a unit of event packets; the rest of the
-        // unit is zero packets, which mean nothing.
-        if (mode == ReadMode::packets && got < count)
-        {
-            std::memset (out + got, 0, (size_t) (count - got));
-            got = count;
-        }
-    }
-
-    return ReadResult::complete;
+    return device == nullptr ? ReadResult::failed : device->reader.read (dest, count, mode, waitMs, stopRequested);
 }
 
 bool LibUsbDriver::write (Handle writePipe, const void* bytes, int count)
@@ -303,7 +354,7 @@ bool LibUsbDriver::write (Handle writePipe, const void* bytes, int count)
     for (int written = 0; written < count;)
     {
         int transferred = 0;
-        const int result = libusb_bulk_transfer (device->handle, device->midi.outEndpoint, data + written,
+        const int result = libusb_bulk_transfer (device->handle, device->stream.outEndpoint, data + written,
                                                  count - written, &transferred, writeTimeoutMs);
         written += transferred;
 

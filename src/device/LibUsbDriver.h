@@ -6,16 +6,51 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 struct libusb_context;
+struct libusb_device;
 struct libusb_device_handle;
+struct UsbStreamInterface;
+
+// Reads of a bulk IN endpoint in whole USB packets. Every transfer asks for
+// a multiple of the endpoint's packet size, so that no packet can overflow
+// it; what a packet brings beyond the count asked for is kept for the next
+// read. One thread reads at a time.
+class BulkInReader
+{
+public:
+    // Receives at most length bytes (a multiple of the packet size) into
+    // dest within waitMs: the count received, 0 when nothing came, or -1
+    // when the endpoint failed.
+    using Transfer = std::function<int (uint8_t* dest, int length, int waitMs)>;
+
+    // packetSize must be above 0.
+    BulkInReader (int packetSize, Transfer transfer);
+
+    // As UsbDriver::read: a unit of packets is what one transfer brought,
+    // padded with zero packets; raw bytes are read to the count.
+    UsbDriver::ReadResult read (void* dest, int count, UsbDriver::ReadMode mode, int waitMs,
+                                const UsbDriver::StopRequest& stopRequested);
+
+private:
+    int receive (int wanted, int waitMs);
+    int takeReceived (uint8_t* dest, int count);
+
+    const int packetSize;
+    const Transfer transfer;
+    std::vector<uint8_t> received;
+    size_t receivedTaken = 0;
+};
 
 // The driver of port kind 0: real hardware through libusb. Device objects
-// are the USB devices with a MIDI-streaming interface (audio class,
-// subclass 3) that has one bulk IN and one bulk OUT endpoint, numbered in
-// the order found. The read pipe is the bulk IN endpoint, the write pipe
-// the bulk OUT endpoint; the kernel's driver is detached from the interface
-// while the pipes are open and given back when they close.
+// are the Plovaras present, numbered in the order found, told apart by
+// their descriptors before anything is opened (see UsbDeviceMatch): other
+// devices, MIDI gear included, are never opened, claimed or detached from
+// their kernel driver. The read pipe is the stream interface's bulk IN
+// endpoint, the write pipe its bulk OUT endpoint; the kernel's driver is
+// detached from that interface while the pipes are open and given back when
+// they close.
 class LibUsbDriver : public UsbDriver
 {
 public:
@@ -41,7 +76,6 @@ public:
     bool write (Handle writePipe, const void* bytes, int count) override;
 
 private:
-    struct MidiInterface;
     struct OpenDevice;
     enum class Kind { deviceObject, readPipe, writePipe };
 
@@ -49,10 +83,12 @@ private:
     {
         Kind kind;
         int deviceNumber;
-        std::shared_ptr<OpenDevice> device;
+        std::shared_ptr<OpenDevice> device;   // none for a device object
     };
 
-    std::shared_ptr<OpenDevice> openDevice (int deviceNumber, bool claim);
+    using DeviceObjectUse = std::function<void (libusb_device*, const UsbStreamInterface&)>;
+    bool findDeviceObject (int deviceNumber, const DeviceObjectUse& use);
+    std::shared_ptr<OpenDevice> openDevice (int deviceNumber);
     Handle openPipe (int deviceNumber, Kind kind);
     std::shared_ptr<OpenDevice> deviceOf (Handle handle, Kind kind);
 
