@@ -99,15 +99,21 @@ int DirectUsbAccess::open()
 
     logDriverVersion();
 
-    bool pipeFailed = false;
+    PipeFailures failures;
     bool kept = false;
 
     for (int i = 0; i < foundCount && ! kept; ++i)
-        kept = openPipesOf (deviceNumbers[(size_t) i], pipeFailed);
+        kept = openPipesOf (deviceNumbers[(size_t) i], failures);
 
     if (! kept)
     {
-        if (pipeFailed)
+        if (failures.denied)
+        {
+            DBG ("No permission to open the device.");
+            return noPermission;
+        }
+
+        if (failures.any)
             return failedToOpenPipe;
 
         DBG ("Specified device is not found.");
@@ -121,13 +127,19 @@ int DirectUsbAccess::open()
     return UsbAccess::opened;
 }
 
-bool DirectUsbAccess::openPipesOf (int deviceNumber, bool& pipeFailed)
+bool DirectUsbAccess::openPipesOf (int deviceNumber, PipeFailures& failures)
 {
+    const auto noteFailure = [&]
+    {
+        failures.any = true;
+        failures.denied = failures.denied || driver->lastOpenWasDenied();
+    };
+
     readPipe = driver->openReadPipe (deviceNumber);
 
     if (readPipe == UsbDriver::invalidHandle)
     {
-        pipeFailed = true;
+        noteFailure();
         return false;
     }
 
@@ -135,7 +147,7 @@ bool DirectUsbAccess::openPipesOf (int deviceNumber, bool& pipeFailed)
 
     if (writePipe == UsbDriver::invalidHandle)
     {
-        pipeFailed = true;
+        noteFailure();
         closePipes();
         return false;
     }

@@ -35,7 +35,14 @@ protected:
 private:
     void enumerate();
     void logDriverVersion();
-    bool openPipesOf (int deviceNumber, bool& pipeFailed);
+    // Why the pipes of the device objects tried so far did not open.
+    struct PipeFailures
+    {
+        bool any = false;
+        bool denied = false;   // the system refused this user access
+    };
+
+    bool openPipesOf (int deviceNumber, PipeFailures& failures);
     juce::String requestString (UsbDriver::Handle writePipe, int stringIndex);
     void closePipes();
 

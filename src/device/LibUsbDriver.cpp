@@ -213,6 +213,8 @@ std::shared_ptr<LibUsbDriver::OpenDevice> LibUsbDriver::openDevice (int deviceNu
                 libusb_close (handle);
         }
 
+        openDenied = result == LIBUSB_ERROR_ACCESS;
+
         if (result != 0)
             return;
 
@@ -249,6 +251,7 @@ UsbDriver::Handle LibUsbDriver::openPipe (int deviceNumber, Kind kind)
 {
     std::lock_guard<std::mutex> guard (lock);
     std::shared_ptr<OpenDevice> shared;
+    openDenied = false;
 
     for (auto& [handle, entry] : entries)
     {

@@ -2,6 +2,7 @@
 
 #include "device/UsbDriver.h"
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -65,6 +66,7 @@ public:
     Handle openReadPipe (int deviceNumber) override;
     Handle openWritePipe (int deviceNumber) override;
     void closeHandle (Handle handle) override;
+    bool lastOpenWasDenied() const override { return openDenied; }
 
     uint32_t requestDriverVersion (Handle deviceObject) override;
     uint32_t requestIdentifier (Handle writePipe) override;
@@ -96,6 +98,7 @@ private:
     std::mutex lock;
     std::map<Handle, Entry> entries;
     Handle nextHandle = 1;
+    std::atomic<bool> openDenied { false };
 };
 
 // Tells when USB devices come and go, from a thread of its own: through

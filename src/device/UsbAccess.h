@@ -30,7 +30,8 @@ public:
         alreadyOpen = 3,
         deviceNotFound = 4,
         failedToOpenPipe = 5,
-        portInvalid = 6
+        portInvalid = 6,
+        noPermission = 7   // a Plovara is there, but the system lets this user not open it
     };
 
     virtual ~UsbAccess() = default;

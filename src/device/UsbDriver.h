@@ -48,6 +48,11 @@ public:
     virtual Handle openWritePipe (int deviceNumber) = 0;
     virtual void closeHandle (Handle handle) = 0;
 
+    // After an open that returned invalidHandle: true when the system
+    // refused this user access to a device that is there, rather than the
+    // device being absent or in use.
+    virtual bool lastOpenWasDenied() const { return false; }
+
     // The requests answer 0 (or an empty block) when they fail.
     virtual uint32_t requestDriverVersion (Handle deviceObject) = 0;     // four bytes, most significant first
     virtual uint32_t requestIdentifier (Handle writePipe) = 0;           // vendor id << 16 | product id

@@ -124,6 +124,7 @@ bool UsbSessionManager::openPort()
         case UsbAccess::deviceNotFound:     throw Exception ("Error_UsbDeviceNotFound");
         case UsbAccess::failedToOpenPipe:   throw Exception ("Error_UsbFailedToOpenDevice");
         case UsbAccess::portInvalid:        throw Exception ("Error_UsbPortInvalid");
+        case UsbAccess::noPermission:       throw Exception ("Error_UsbNoPermission");
         default:                            throw Exception ("Error_UnknownError");
     }
 }

@@ -18,10 +18,12 @@ struct FakeDriver : UsbDriver
         int productId = 0x010c;
         bool readPipeOpens = true;
         bool writePipeOpens = true;
+        bool denied = false;   // the system refuses this user the pipes
     };
 
     std::map<int, Device> devices;
     std::vector<int> probed;
+    bool lastDenied = false;
     ByteQueue input;
     Bytes written;
     std::mutex writeLock;
@@ -33,8 +35,10 @@ struct FakeDriver : UsbDriver
     }
     Handle openReadPipe (int number) override
     {
-        return devices.count (number) != 0 && devices[number].readPipeOpens ? 2000 + number : invalidHandle;
+        lastDenied = devices.count (number) != 0 && devices[number].denied;
+        return devices.count (number) != 0 && devices[number].readPipeOpens && ! lastDenied ? 2000 + number : invalidHandle;
     }
+    bool lastOpenWasDenied() const override { return lastDenied; }
     Handle openWritePipe (int number) override
     {
         return devices.count (number) != 0 && devices[number].writePipeOpens ? 3000 + number : invalidHandle;
@@ -112,6 +116,17 @@ TEST_F (AccessFixture, OpenReportsWhatItFound)
     access->close();
     EXPECT_FALSE (access->isOpen());
     EXPECT_FALSE (access->isDeviceConnected());
+}
+
+TEST_F (AccessFixture, APlovaraThisUserMayNotOpenIsReportedAsSuch)
+{
+    driver->devices[2] = { 0x010c, true, true, true };
+    driver->devices[4] = { 0x010c, false, true };
+    EXPECT_EQ (access->open(), UsbAccess::noPermission) << "ahead of the pipe that is in use";
+    EXPECT_FALSE (access->isOpen());
+
+    driver->devices[2].denied = false;
+    EXPECT_EQ (access->open(), UsbAccess::opened);
 }
 
 TEST_F (AccessFixture, EnumerationSearchesFromTheFirstDeviceFoundWithinAWindow)
