@@ -20,7 +20,7 @@ FUZZ_CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=Fuzz -DCMAKE_C_COMPILER=clang -D
                     -DCMAKE_C_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" \
                     -DCMAKE_CXX_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" -DPLOVARA_FUZZ=ON
 
-.PHONY: deps configure build run test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench clean
+.PHONY: deps configure build run test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench soak clean
 
 deps:
 	@scripts/install-deps
@@ -75,6 +75,13 @@ fuzz-seeds: fuzz-build
 bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara_bench
 	$(BUILD_DIR)/bench/plovara_bench
+
+# Backups and restores between two emulated devices with cable pulls, about
+# five minutes; not part of CI.
+SOAK_ROUNDS ?= 50
+soak: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara-cli plovara_soak
+	$(BUILD_DIR)/tools/soak/plovara_soak $(BUILD_DIR)/plovara-cli $(BUILD_DIR)/soak $(SOAK_ROUNDS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)
