@@ -161,7 +161,11 @@ void Host::installActionContext()
     actionContext = std::make_unique<ActionContext>();
     actionContext->dataCenter = dataCenter.get();
     actionContext->transmitNotices = &guiController->getTransmitNoticeManager();
-    actionContext->sessionManager = getSessionManager();
+    if (auto* sessions = getSessionManager())
+        actionContext->sendParameterChange = [sessions] (int block, int parameter, int value)
+        {
+            sessions->sendParameterChange (block, parameter, value);
+        };
     actionContext->refreshPlayer = [this] (int index) { playerManager->reloadSample (index); };
     actionContext->clearWaveSelection = [this] { setWaveSelection ({}); };
     ActionContext::setCurrent (actionContext.get());

@@ -22,7 +22,10 @@ CommandBench::CommandBench()
 
     actionContext.dataCenter = dataCenter.get();
     actionContext.transmitNotices = &notices;
-    actionContext.sessionManager = &device.getManager();
+    actionContext.sendParameterChange = [this] (int block, int parameter, int value)
+    {
+        device.getManager().sendParameterChange (block, parameter, value);
+    };
     actionContext.refreshPlayer = [this] (int index) { players->reloadSample (index); };
     actionContext.clearWaveSelection = [this] { selection = {}; };
     scopedActionContext = std::make_unique<ScopedActionContext> (actionContext);
