@@ -56,6 +56,7 @@ TEST (ImageResourceManager, ResourceImagesNeedACZQVResource)
 
     CZQVResource::getInstance();
     EXPECT_FALSE (images.getImage ("NoSuchImage").isValid());
+    EXPECT_EQ (images.getImage ("TabSampleOn").getWidth(), 120);
     CZQVResource::releaseInstance();
 
     ASSERT_EQ (ImageResourceManager::getInstancePointer(), nullptr);
