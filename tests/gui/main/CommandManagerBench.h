@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/CommandTestBench.h"
+#include "support/CommandTestBench.h"
 
 #include "gui/main/ActionCommandTarget.h"
 

@@ -1,4 +1,4 @@
-#include "resources/ImageResourceManager.h"
+#include "gui/widgets/ImageResourceManager.h"
 
 #include "resources/CZQVResource.h"
 

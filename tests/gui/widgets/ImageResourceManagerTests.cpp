@@ -1,5 +1,5 @@
+#include "gui/widgets/ImageResourceManager.h"
 #include "resources/CZQVResource.h"
-#include "resources/ImageResourceManager.h"
 #include "resources/ResourceLanguage.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "gui/main/CommandManagerBench.h"
 
 #include "commands/CommandIds.h"
-#include "commands/MenuBarManager.h"
+#include "gui/main/MenuBarManager.h"
 
 namespace
 {
