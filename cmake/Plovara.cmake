@@ -12,7 +12,7 @@ function(plovara_sources variable root)
 endfunction()
 
 # Everything that needs no window: the folders of the core. No file in them
-# may include a graphics or GUI header of the framework.
+# may include a graphics or GUI header of the framework (see tools/check-headless-core).
 set(PLOVARA_CORE_FOLDERS app audio commands data device files history prefs resources)
 plovara_sources(PLOVARA_CORE_SOURCES ${CMAKE_SOURCE_DIR}/src ${PLOVARA_CORE_FOLDERS})
 
