@@ -43,13 +43,15 @@ test: build
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DPLOVARA_SANITIZE=ON
-	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target plovara_tests plovara-cli
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target plovara_core_tests plovara_tests plovara-cli
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  $(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 test-tsan: deps
 	cmake -S . -B $(TSAN_DIR) $(CMAKE_FLAGS) -DPLOVARA_TSAN=ON
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target plovara_tests
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target plovara_core_tests plovara_tests
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  $(TSAN_DIR)/tests/plovara_core_tests --gtest_filter='$(TSAN_TESTS)'
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	  $(XVFB) $(TSAN_DIR)/tests/plovara_tests --gtest_filter='$(TSAN_TESTS)'
 

@@ -1,5 +1,5 @@
 #include "history/HistoryTestSupport.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "data/BankItemOperations.h"
 #include "data/CZQVClipboard.h"

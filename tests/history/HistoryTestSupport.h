@@ -120,12 +120,15 @@ namespace HistoryTestSupport
             VirtualUsbBus::getInstance().plug (device);
             manager.setPortKind (UsbSessionManager::virtualPort);
             manager.openPort();
-            context.sessionManager = &manager;
+            context.sendParameterChange = [this] (int block, int parameter, int value)
+            {
+                manager.sendParameterChange (block, parameter, value);
+            };
         }
 
         ~DeviceHistoryFixture() override
         {
-            context.sessionManager = nullptr;
+            context.sendParameterChange = nullptr;
             VirtualUsbBus::getInstance().unplug (*device);
             PreferencesData::releaseInstance();
         }

@@ -1,5 +1,5 @@
 #include "history/HistoryTestSupport.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "audio/edit/WaveOperations.h"
 #include "history/SampleAudioActions.h"

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class ActionCommandTarget;
 class ActionManager;
 class AlertWindowMessageBoxes;
 class MenuBarManager;
@@ -130,6 +131,7 @@ private:
     std::unique_ptr<ReceiveBankSelectionState> receiveSelection;
     std::unique_ptr<WriteBankSelectionState> writeSelection;
     std::unique_ptr<ActionManager> actionManager;
+    std::unique_ptr<ActionCommandTarget> commandTarget;
     std::unique_ptr<MenuBarManager> menuBar;
     std::unique_ptr<AlertWindowMessageBoxes> messageBoxes;
 

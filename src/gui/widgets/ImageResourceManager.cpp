@@ -1,4 +1,4 @@
-#include "resources/ImageResourceManager.h"
+#include "gui/widgets/ImageResourceManager.h"
 
 #include "resources/CZQVResource.h"
 
@@ -6,10 +6,10 @@ namespace
 {
 juce::Image loadPngResource (const juce::String& name)
 {
-    if (const auto* resource = CZQVResource::getInstancePointer())
-        return resource->loadImage (name, "png");
+    const auto* resource = CZQVResource::getInstancePointer();
+    const auto bytes = resource != nullptr ? resource->locate ("png", name) : ResourceFiles::Bytes();
 
-    return {};
+    return bytes.isEmpty() ? juce::Image() : juce::ImageFileFormat::loadFrom (bytes.data, bytes.size);
 }
 }
 

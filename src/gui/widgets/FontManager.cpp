@@ -1,4 +1,4 @@
-#include "resources/FontManager.h"
+#include "gui/widgets/FontManager.h"
 
 #include "resources/ResourceFiles.h"
 #include "resources/ResourceLanguage.h"

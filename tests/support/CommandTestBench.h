@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "files/ScriptedFileChoosers.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedFileChoosers.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "app/MessageEngine.h"
 #include "app/SingletonReference.h"
@@ -142,9 +142,9 @@ namespace CommandTestSupport
 
         // Invokes a command as a key or menu item does: only when enabled.
         bool invoke (int commandId);
-        juce::ApplicationCommandInfo infoFor (int commandId);
-        juce::String nameOf (int commandId) { return infoFor (commandId).shortName; }
-        bool isEnabled (int commandId) { return (infoFor (commandId).flags & juce::ApplicationCommandInfo::isDisabled) == 0; }
+        CommandDescription describe (int commandId) const;
+        juce::String nameOf (int commandId) const { return describe (commandId).name; }
+        bool isEnabled (int commandId) const { return describe (commandId).enabled; }
 
         SampleData& sample (int index) const { return dataCenter->getEditBank().getSample (index); }
         int currentSampleIndex() const { return dataCenter->getEditBank().getSampleSet().getCurrentSampleIndex(); }
@@ -179,7 +179,6 @@ namespace CommandTestSupport
         std::unique_ptr<ScopedActionContext> scopedActionContext;
 
         std::unique_ptr<ActionManager> actions;
-        juce::ApplicationCommandManager commandManager;
     };
 
     // Records the ids and arguments of the broadcasts it hears.

@@ -1,4 +1,4 @@
-#include "app/GuiController.h"
+#include "gui/main/GuiController.h"
 
 #include "app/MessageEngine.h"
 #include "device/UsbSessionManager.h"

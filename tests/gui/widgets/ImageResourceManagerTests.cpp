@@ -1,5 +1,5 @@
+#include "gui/widgets/ImageResourceManager.h"
 #include "resources/CZQVResource.h"
-#include "resources/ImageResourceManager.h"
 #include "resources/ResourceLanguage.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +56,7 @@ TEST (ImageResourceManager, ResourceImagesNeedACZQVResource)
 
     CZQVResource::getInstance();
     EXPECT_FALSE (images.getImage ("NoSuchImage").isValid());
+    EXPECT_EQ (images.getImage ("TabSampleOn").getWidth(), 120);
     CZQVResource::releaseInstance();
 
     ASSERT_EQ (ImageResourceManager::getInstancePointer(), nullptr);

@@ -1,38 +1,39 @@
-#include "app/Host.h"
+#include "gui/main/Host.h"
 
-#include "app/GuiController.h"
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
 #include "audio/io/SampleImportExportManager.h"
-#include "commands/ActionManager.h"
-#include "commands/CommandIds.h"
-#include "commands/MenuBarManager.h"
 #include "audio/playback/AudioPlayerManager.h"
 #include "audio/playback/X3872AudioDeviceManager.h"
+#include "commands/ActionManager.h"
+#include "commands/CommandIds.h"
 #include "data/AllData.h"
 #include "data/AudioBuffer.h"
 #include "data/BankData.h"
 #include "data/CZQVClipboard.h"
 #include "data/DataCenter.h"
 #include "data/GlobalData.h"
-#include "device/DeviceChangeNotifier.h"
 #include "device/BankSelectionState.h"
+#include "device/DeviceChangeNotifier.h"
 #include "device/DeviceConnection.h"
 #include "device/ItemSession.h"
-#include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "files/FileFormatManager.h"
 #include "files/FileManager.h"
+#include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/dialogs/GuiControllerBusyFlag.h"
-#include "gui/main/MainWindow.h"
 #include "gui/dialogs/JuceFileChoosers.h"
 #include "gui/dialogs/ThreadRunningDialog.h"
+#include "gui/main/ActionCommandTarget.h"
+#include "gui/main/GuiController.h"
+#include "gui/main/MainWindow.h"
+#include "gui/main/MenuBarManager.h"
+#include "gui/widgets/FontManager.h"
+#include "gui/widgets/ImageResourceManager.h"
 #include "history/ActionContext.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 #include "resources/DebugLogger.h"
-#include "resources/FontManager.h"
 #include "resources/GuiTranslations.h"
-#include "resources/ImageResourceManager.h"
 #include "resources/ResourceLanguage.h"
 #include "resources/StringTable.h"
 
@@ -86,6 +87,7 @@ Host::~Host()
     menuBar.reset();
     if (commandManager != nullptr)
         commandManager->setFirstCommandTarget (nullptr);
+    commandTarget.reset();
     actionManager.reset();
     fileManager.reset();
     importDialog.reset();
@@ -161,7 +163,11 @@ void Host::installActionContext()
     actionContext = std::make_unique<ActionContext>();
     actionContext->dataCenter = dataCenter.get();
     actionContext->transmitNotices = &guiController->getTransmitNoticeManager();
-    actionContext->sessionManager = getSessionManager();
+    if (auto* sessions = getSessionManager())
+        actionContext->sendParameterChange = [sessions] (int block, int parameter, int value)
+        {
+            sessions->sendParameterChange (block, parameter, value);
+        };
     actionContext->refreshPlayer = [this] (int index) { playerManager->reloadSample (index); };
     actionContext->clearWaveSelection = [this] { setWaveSelection ({}); };
     ActionContext::setCurrent (actionContext.get());
@@ -196,10 +202,11 @@ void Host::createCommands()
     guiController->watchSessions (getSessionManager());
 
     actionManager = std::make_unique<ActionManager> (*this);
-    commandManager->registerAllCommandsForTarget (actionManager.get());
+    commandTarget = std::make_unique<ActionCommandTarget> (*actionManager);
+    commandManager->registerAllCommandsForTarget (commandTarget.get());
     // Until the main component leads its pages' command chain to the action
     // manager, every command goes to the action manager directly.
-    commandManager->setFirstCommandTarget (actionManager.get());
+    commandManager->setFirstCommandTarget (commandTarget.get());
     menuBar = std::make_unique<MenuBarManager> (*commandManager, *this);
 
     actionContext->transmitEffect = [this] { commandManager->invokeDirectly (CommandIds::transmitEffect, true); };

@@ -1,4 +1,4 @@
-#include "files/ScriptedFileChoosers.h"
+#include "support/ScriptedFileChoosers.h"
 
 juce::File ScriptedFileChoosers::presentOpenChooser (const juce::String& title, const juce::File& folder,
                                                      const juce::String& wildcard)

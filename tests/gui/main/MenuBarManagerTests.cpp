@@ -1,9 +1,7 @@
-#include "commands/CommandTestBench.h"
+#include "gui/main/CommandManagerBench.h"
 
 #include "commands/CommandIds.h"
-#include "commands/MenuBarManager.h"
-
-using namespace CommandTestSupport;
+#include "gui/main/MenuBarManager.h"
 
 namespace
 {
@@ -11,7 +9,7 @@ constexpr int separator = 0;
 
 struct MenuBarManagerTest : ::testing::Test
 {
-    CommandBench bench;
+    CommandManagerBench bench;
     MenuBarManager menus { bench.commandManager, bench };
 
     juce::PopupMenu menu (int index) { return menus.getMenuForIndex (index, {}); }

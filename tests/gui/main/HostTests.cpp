@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "app/GuiController.h"
-#include "app/Host.h"
+#include "gui/main/GuiController.h"
+#include "gui/main/Host.h"
 #include "app/MessageEngine.h"
 #include "app/UserFolders.h"
 #include "commands/CommandIds.h"
-#include "commands/MenuBarManager.h"
+#include "gui/main/MenuBarManager.h"
 #include "data/AudioBuffer.h"
 #include "data/BankData.h"
 #include "data/DataCenter.h"
@@ -14,7 +14,7 @@
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 #include "resources/StringTable.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 

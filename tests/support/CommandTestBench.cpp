@@ -1,4 +1,4 @@
-#include "commands/CommandTestBench.h"
+#include "support/CommandTestBench.h"
 
 #include "device/ItemSession.h"
 
@@ -22,7 +22,10 @@ CommandBench::CommandBench()
 
     actionContext.dataCenter = dataCenter.get();
     actionContext.transmitNotices = &notices;
-    actionContext.sessionManager = &device.getManager();
+    actionContext.sendParameterChange = [this] (int block, int parameter, int value)
+    {
+        device.getManager().sendParameterChange (block, parameter, value);
+    };
     actionContext.refreshPlayer = [this] (int index) { players->reloadSample (index); };
     actionContext.clearWaveSelection = [this] { selection = {}; };
     scopedActionContext = std::make_unique<ScopedActionContext> (actionContext);
@@ -41,13 +44,10 @@ CommandBench::CommandBench()
     files = std::make_unique<FileManager> (services);
 
     actions = std::make_unique<ActionManager> (*this);
-    commandManager.registerAllCommandsForTarget (actions.get());
-    commandManager.setFirstCommandTarget (actions.get());
 }
 
 CommandBench::~CommandBench()
 {
-    commandManager.setFirstCommandTarget (nullptr);
     ItemSession::setUndoManager (nullptr);
 }
 
@@ -64,14 +64,14 @@ void CommandBench::setCurrentSample (int index)
 
 bool CommandBench::invoke (int commandId)
 {
-    return commandManager.invokeDirectly (commandId, false);
+    return isEnabled (commandId) && actions->perform (commandId);
 }
 
-juce::ApplicationCommandInfo CommandBench::infoFor (int commandId)
+CommandDescription CommandBench::describe (int commandId) const
 {
-    juce::ApplicationCommandInfo info (commandId);
-    commandManager.getTargetForCommand (commandId, info);
-    return info;
+    CommandDescription description;
+    actions->describe (commandId, description);
+    return description;
 }
 
 void fillSample (SampleData& sample, int frames)

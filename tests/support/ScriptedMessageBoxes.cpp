@@ -1,4 +1,4 @@
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 namespace
 {

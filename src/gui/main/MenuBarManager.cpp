@@ -1,4 +1,4 @@
-#include "commands/MenuBarManager.h"
+#include "gui/main/MenuBarManager.h"
 
 #include "commands/CommandIds.h"
 #include "resources/CZQVResource.h"
