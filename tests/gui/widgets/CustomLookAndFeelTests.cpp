@@ -8,107 +8,58 @@
 
 using namespace WidgetTestSupport;
 
-namespace
+TEST (CustomLookAndFeel, FontsAndMenus)
 {
-struct Fonts
-{
-    Fonts() { FontManager::getInstance(); }
-    ~Fonts() { FontManager::releaseInstance(); }
-};
-
-const juce::Colour arrowGrey (0xff727272);
-}
-
-TEST (CustomLookAndFeel, TextButtonsUseTheirTableFontAtMostSevenTenthsOfTheButtonHigh)
-{
-    Fonts fonts;
+    FontManager::getInstance();
     CustomLookAndFeel look;
     juce::TextButton button;
 
-    const struct { int buttonHeight; float fontHeight; } rows[] = { { 30, 13.5f }, { 20, 13.5f }, { 16, 11.2f } };
-
-    for (const auto& row : rows)
-        EXPECT_FLOAT_EQ (look.getTextButtonFont (button, row.buttonHeight).getHeight(), row.fontHeight)
-            << "button height " << row.buttonHeight;
-}
-
-TEST (CustomLookAndFeel, PopupMenusAndTheMenuBar)
-{
-    Fonts fonts;
-    CustomLookAndFeel look;
-
+    // "DefaultTextButton" is 13.5 high, at most 70 % of the button.
+    EXPECT_FLOAT_EQ (look.getTextButtonFont (button, 30).getHeight(), 13.5f);
+    EXPECT_FLOAT_EQ (look.getTextButtonFont (button, 16).getHeight(), 11.2f);
     EXPECT_FLOAT_EQ (look.getPopupMenuFont().getHeight(), 13.5f);
     EXPECT_EQ (look.findColour (juce::PopupMenu::backgroundColourId), juce::Colour (0xffeeeeee));
     EXPECT_EQ (look.getDefaultMenuBarHeight(), 20);
+    FontManager::releaseInstance();
 }
 
-TEST (CustomLookAndFeel, TextButtonsHaveSmallRoundCorners)
+TEST (CustomLookAndFeel, ButtonsTickBoxesAndComboBoxes)
 {
     CustomLookAndFeel look;
     juce::TextButton button;
-    button.setLookAndFeel (&look);
-    button.setBounds (0, 0, 100, 30);
-
-    const auto image = render (button);
-    button.setLookAndFeel (nullptr);
-
-    // With corners of half the height this spot lies outside the lozenge.
-    EXPECT_GT (image.getPixelAt (2, 2).getAlpha(), 0x80);
-    EXPECT_EQ (image.getPixelAt (0, 0).getAlpha(), 0);
-}
-
-TEST (CustomLookAndFeel, TheTickIsBlackAndMovedRight)
-{
-    CustomLookAndFeel look;
-    juce::ToggleButton button;
-    button.setLookAndFeel (&look);
-    button.setBounds (0, 0, 100, 24);
-
-    // (14, 9) lies on the tick's long stroke; (12, 9) only on the framework's
-    // unmoved tick.
-    const struct { bool ticked; int x; bool black; } rows[] = {
-        { true, 14, true }, { true, 12, false }, { false, 14, false },
-    };
-
-    for (const auto& row : rows)
-    {
-        button.setToggleState (row.ticked, juce::dontSendNotification);
-        const auto pixel = render (button).getPixelAt (row.x, 9);
-        EXPECT_EQ (closeTo (pixel, juce::Colours::black, 8), row.black)
-            << "ticked " << row.ticked << " at x " << row.x << ": " << pixel.toDisplayString (true);
-    }
-
-    button.setLookAndFeel (nullptr);
-}
-
-TEST (CustomLookAndFeel, ComboBoxesFillOutlineAndDrawGreyArrowsWhenEnabled)
-{
-    CustomLookAndFeel look;
+    juce::ToggleButton tickBox;
     CustomComboBox box ("box");
-    box.setLookAndFeel (&look);
+    button.setBounds (0, 0, 100, 30);
+    tickBox.setBounds (0, 0, 100, 24);
+    tickBox.setToggleState (true, juce::dontSendNotification);
+    box.setBounds (0, 0, 120, 20);
     box.setColour (juce::ComboBox::backgroundColourId, juce::Colours::blue);
     box.setColour (juce::ComboBox::outlineColourId, juce::Colours::red);
-    box.setBounds (0, 0, 120, 20);
+    const juce::Colour arrow (0xff727272);
 
-    // The arrow button takes the right 16 pixels; (111, 7) is inside the
-    // upper arrow, (112, 12) inside the lower one.
-    const struct { bool enabled; int x; int y; juce::Colour expected; } rows[] = {
-        { true, 0, 10, juce::Colours::red },
-        { true, 50, 10, juce::Colours::blue },
-        { true, 111, 7, arrowGrey },
-        { true, 112, 12, arrowGrey },
-        { false, 0, 10, juce::Colours::red },
-        { false, 50, 10, juce::Colours::blue },
+    // (2, 2) lies outside corners of half the button's height; (14, 9) on the
+    // tick moved 2 to the right, (12, 9) only on an unmoved one; the arrow
+    // button is the right 16 pixels of the box.
+    const struct { juce::Component& c; bool enabled; int x, y; juce::Colour expected; bool equal; } rows[] = {
+        { button, true, 0, 0, juce::Colours::transparentBlack, true },
+        { button, true, 2, 2, juce::Colours::transparentBlack, false },
+        { tickBox, true, 14, 9, juce::Colours::black, true },
+        { tickBox, true, 12, 9, juce::Colours::black, false },
+        { box, true, 0, 10, juce::Colours::red, true },
+        { box, true, 50, 10, juce::Colours::blue, true },
+        { box, true, 111, 7, arrow, true },
+        { box, true, 112, 12, arrow, true },
+        { box, false, 0, 10, juce::Colours::red, true },
+        { box, false, 111, 7, arrow, false },
     };
 
     for (const auto& row : rows)
     {
-        box.setEnabled (row.enabled);
-        EXPECT_EQ (render (box).getPixelAt (row.x, row.y), row.expected)
-            << "enabled " << row.enabled << " at " << row.x << ", " << row.y;
+        row.c.setLookAndFeel (&look);
+        row.c.setEnabled (row.enabled);
+        const auto pixel = render (row.c).getPixelAt (row.x, row.y);
+        EXPECT_EQ (closeTo (pixel, row.expected, 8), row.equal)
+            << row.c.getName() << " enabled " << row.enabled << " at " << row.x << ", " << row.y << ": " << pixel.toDisplayString (true);
+        row.c.setLookAndFeel (nullptr);
     }
-
-    box.setEnabled (false);
-    EXPECT_NE (render (box).getPixelAt (111, 7), arrowGrey) << "a disabled box has no arrows";
-    box.setLookAndFeel (nullptr);
 }

@@ -14,52 +14,34 @@ struct CountingOverlay : OverlayComponentHolder
     void beep() override { ++beeps; }
     int beeps = 0;
 };
-
-struct Covered
-{
-    Covered()
-    {
-        main.setSize (560, 400);
-        box.setSize (350, 220);
-    }
-
-    juce::Component main, box;
-};
 }
 
-TEST (OverlayComponentHolder, CoversTheComponentAndCentresTheContent)
+TEST (OverlayComponentHolder, DimsTheCoveredComponentAndCentresTheContent)
 {
-    Covered covered;
-    OverlayComponentHolder overlay (covered.main, covered.box, juce::Colour (0x99000000));
+    juce::Component main, box;
+    main.setSize (560, 400);
+    box.setSize (350, 220);
+    OverlayComponentHolder overlay (main, box, juce::Colour (0x99000000));
 
-    EXPECT_EQ (overlay.getBounds(), juce::Rectangle<int> (0, 0, 560, 400));
-    EXPECT_EQ (covered.box.getParentComponent(), &overlay);
-    EXPECT_TRUE (covered.box.isVisible());
-    EXPECT_EQ (covered.box.getBounds(), juce::Rectangle<int> (105, 90, 350, 220));
+    EXPECT_EQ (overlay.getBounds(), main.getLocalBounds());
+    EXPECT_TRUE (box.isVisible() && box.getParentComponent() == &overlay);
+    EXPECT_EQ (box.getBounds(), juce::Rectangle<int> (105, 90, 350, 220));
+    EXPECT_TRUE (closeTo (render (overlay).getPixelAt (10, 10), juce::Colour (0x99000000)));
 
     overlay.setSize (600, 500);
-    EXPECT_EQ (covered.box.getBounds(), juce::Rectangle<int> (125, 140, 350, 220));
-}
-
-TEST (OverlayComponentHolder, DimsWithItsFillColour)
-{
-    Covered covered;
-    OverlayComponentHolder overlay (covered.main, covered.box, juce::Colour (0x99000000));
-
-    EXPECT_TRUE (closeTo (render (overlay).getPixelAt (10, 10), juce::Colour (0x99000000)));
+    EXPECT_EQ (box.getPosition(), juce::Point<int> (125, 140));
 }
 
 TEST (OverlayComponentHolder, AClickOnTheDimmedAreaBeepsAndLeavesTheBoxOpen)
 {
-    Covered covered;
-    CountingOverlay overlay (covered.main, covered.box, juce::Colour (0x99000000));
+    juce::Component main, box;
+    main.setSize (560, 400);
+    box.setSize (350, 220);
+    CountingOverlay overlay (main, box, juce::Colour (0x99000000));
+    overlay.setVisible (true);
 
     overlay.mouseDown (mouseEventFor (overlay, { 10.0f, 10.0f }));
     EXPECT_EQ (overlay.beeps, 1);
-    EXPECT_EQ (covered.box.getParentComponent(), &overlay);
-    EXPECT_TRUE (covered.box.isVisible());
-
-    // Presses inside the box go to the box.
-    overlay.setVisible (true);
-    EXPECT_EQ (overlay.getComponentAt (280, 200), &covered.box);
+    EXPECT_TRUE (box.isVisible() && box.getParentComponent() == &overlay);
+    EXPECT_EQ (overlay.getComponentAt (280, 200), &box) << "presses inside the box go to the box";
 }
