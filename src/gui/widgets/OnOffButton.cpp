@@ -1,6 +1,6 @@
 #include "gui/widgets/OnOffButton.h"
 
-#include "resources/ImageResourceManager.h"
+#include "gui/widgets/ImageResourceManager.h"
 
 OnOffButton::OnOffButton (const juce::String& name)
     : ImageToggleButton (name)

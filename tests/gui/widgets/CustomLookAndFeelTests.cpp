@@ -2,7 +2,7 @@
 
 #include "gui/widgets/CustomComboBox.h"
 #include "gui/widgets/CustomLookAndFeel.h"
-#include "resources/FontManager.h"
+#include "gui/widgets/FontManager.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "gui/widgets/OnOffButton.h"
 #include "resources/CZQVResource.h"
-#include "resources/ImageResourceManager.h"
+#include "gui/widgets/ImageResourceManager.h"
 
 #include <gtest/gtest.h>
 
