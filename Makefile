@@ -20,7 +20,7 @@ FUZZ_CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=Fuzz -DCMAKE_C_COMPILER=clang -D
                     -DCMAKE_C_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" \
                     -DCMAKE_CXX_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" -DPLOVARA_FUZZ=ON
 
-.PHONY: deps configure build run test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench clean
+.PHONY: deps configure build run test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench soak clean
 
 deps:
 	@scripts/install-deps
@@ -43,13 +43,15 @@ test: build
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DPLOVARA_SANITIZE=ON
-	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target plovara_tests plovara-cli
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target plovara_core_tests plovara_tests plovara-cli
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  $(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 test-tsan: deps
 	cmake -S . -B $(TSAN_DIR) $(CMAKE_FLAGS) -DPLOVARA_TSAN=ON
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target plovara_tests
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target plovara_core_tests plovara_tests
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  $(TSAN_DIR)/tests/plovara_core_tests --gtest_filter='$(TSAN_TESTS)'
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	  $(XVFB) $(TSAN_DIR)/tests/plovara_tests --gtest_filter='$(TSAN_TESTS)'
 
@@ -75,6 +77,13 @@ fuzz-seeds: fuzz-build
 bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara_bench
 	$(BUILD_DIR)/bench/plovara_bench
+
+# Backups and restores between two emulated devices with cable pulls, about
+# five minutes; not part of CI.
+SOAK_ROUNDS ?= 50
+soak: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara-cli plovara_soak
+	$(BUILD_DIR)/tools/soak/plovara_soak $(BUILD_DIR)/plovara-cli $(BUILD_DIR)/soak $(SOAK_ROUNDS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)

@@ -1,22 +1,25 @@
-# The program's own targets. Sources are picked up by folder, so a new file
-# in the right place needs no change here.
+# The program's own targets. Each library is made of whole folders of src/,
+# so a new file in the right place needs no change here.
 
 set(PLOVARA_WARNINGS -Wall -Wextra)
 
-# Everything that needs no window: data, files, device, audio, history, ...
-file(GLOB_RECURSE PLOVARA_CORE_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER PLOVARA_CORE_SOURCES EXCLUDE REGEX "/src/(gui|cli|editor)/")
-list(FILTER PLOVARA_CORE_SOURCES EXCLUDE REGEX "/src/app/(Host|GuiController)[^/]*\\.cpp$")
+# plovara_sources(VARIABLE ROOT folder...): every .cpp below the folders of ROOT.
+function(plovara_sources variable root)
+  set(patterns ${ARGN})
+  list(TRANSFORM patterns REPLACE "(.+)" "${root}/\\1/*.cpp")
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${patterns})
+  set(${variable} ${sources} PARENT_SCOPE)
+endfunction()
 
-# Windows, pages and the objects that own them.
-file(GLOB_RECURSE PLOVARA_GUI_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/gui/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/Host*.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/GuiController*.cpp)
+# Everything that needs no window: the folders of the core. No file in them
+# may include a graphics or GUI header of the framework (see tools/check-headless-core).
+set(PLOVARA_CORE_FOLDERS app audio commands data device files history prefs resources)
+plovara_sources(PLOVARA_CORE_SOURCES ${CMAKE_SOURCE_DIR}/src ${PLOVARA_CORE_FOLDERS})
 
-file(GLOB_RECURSE PLOVARA_CLI_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/cli/*.cpp)
+# Windows, pages, menus, fonts and images, and the objects that own them.
+plovara_sources(PLOVARA_GUI_SOURCES ${CMAKE_SOURCE_DIR}/src gui)
+
+plovara_sources(PLOVARA_CLI_SOURCES ${CMAKE_SOURCE_DIR}/src cli)
 
 # Resource files (string tables, images, ...) embedded into the program.
 file(GLOB_RECURSE PLOVARA_RESOURCE_FILES CONFIGURE_DEPENDS
@@ -30,12 +33,12 @@ juce_add_binary_data(plovara_resources
 
 add_library(plovara_core STATIC ${PLOVARA_CORE_SOURCES})
 target_include_directories(plovara_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(plovara_core PUBLIC plovara_juce plovara_resources)
+target_link_libraries(plovara_core PUBLIC plovara_juce_core plovara_resources)
 target_compile_options(plovara_core PRIVATE ${PLOVARA_WARNINGS})
 
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 add_library(plovara_gui STATIC ${PLOVARA_GUI_SOURCES})
-target_link_libraries(plovara_gui PUBLIC plovara_core PRIVATE PkgConfig::X11)
+target_link_libraries(plovara_gui PUBLIC plovara_core plovara_juce_gui PRIVATE PkgConfig::X11)
 target_compile_options(plovara_gui PRIVATE ${PLOVARA_WARNINGS})
 
 add_executable(plovara-editor ${CMAKE_SOURCE_DIR}/src/editor/EditorMain.cpp)

@@ -7,7 +7,7 @@
 #include "resources/ConsoleMessageBoxes.h"
 #include "resources/ResourceLanguage.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_events/juce_events.h>
 
 #include <csignal>
 #include <iostream>

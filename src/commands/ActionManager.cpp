@@ -9,16 +9,6 @@
 
 namespace
 {
-juce::ModifierKeys modifiersFor (int modifierCode)
-{
-    switch (modifierCode)
-    {
-        case 1:  return juce::ModifierKeys::ctrlModifier;
-        case 2:  return juce::ModifierKeys::ctrlModifier | juce::ModifierKeys::shiftModifier;
-        default: return {};
-    }
-}
-
 // "Undo : Cut sample data"
 juce::String historyStepName (const char* commandKey, const juce::String& transactionName)
 {
@@ -27,7 +17,7 @@ juce::String historyStepName (const char* commandKey, const juce::String& transa
 }
 
 // Receive and Transmit stand for the commands that move what the page shows.
-juce::CommandID ActionManager::editTargetCommand (juce::CommandID commandId, int page)
+int ActionManager::editTargetCommand (int commandId, int page)
 {
     const bool receive = commandId == CommandIds::receiveEditTarget;
 
@@ -53,45 +43,49 @@ ActionManager::~ActionManager()
         engine->removeListener (this);
 }
 
-juce::String ActionManager::getTableName (juce::CommandID commandId)
+juce::String ActionManager::getTableName (int commandId)
 {
     auto* record = findRecord (commandId);
     return record != nullptr ? CZQVResource::text (record->nameKey) : juce::String();
 }
 
-void ActionManager::getAllCommands (juce::Array<juce::CommandID>& commands)
+juce::Array<int> ActionManager::getAllCommands()
 {
+    juce::Array<int> commands;
+
     for (int id = CommandIds::first; id <= CommandIds::last; ++id)
         commands.add (id);
+
+    return commands;
 }
 
-void ActionManager::getCommandInfo (juce::CommandID commandId, juce::ApplicationCommandInfo& info)
+bool ActionManager::describe (int commandId, CommandDescription& description) const
 {
     auto* record = findRecord (commandId);
     if (record == nullptr)
-        return;
+        return false;
 
-    const auto name = getCommandName (commandId);
-    info.setInfo (name, name, CZQVResource::text (record->categoryKey), 0);
-    info.setActive (isCommandEnabled (commandId));
-
-    if (record->keyCode != 0)
-        info.addDefaultKeypress (record->keyCode, modifiersFor (record->modifierCode));
+    description.name = getCommandName (commandId);
+    description.category = CZQVResource::text (record->categoryKey);
+    description.enabled = isCommandEnabled (commandId);
+    description.key = record->key;
+    description.modifiers = record->modifiers;
+    return true;
 }
 
-bool ActionManager::perform (const InvocationInfo& info)
+bool ActionManager::perform (int commandId)
 {
-    auto* record = findRecord (info.commandID);
+    auto* record = findRecord (commandId);
     if (record == nullptr)
         return false;
 
     if (record->perform != nullptr)
-        (this->*(record->perform)) (info.commandID);
+        (this->*(record->perform)) (commandId);
 
     return true;
 }
 
-juce::String ActionManager::getCommandName (juce::CommandID commandId) const
+juce::String ActionManager::getCommandName (int commandId) const
 {
     switch (commandId)
     {
@@ -122,7 +116,7 @@ juce::String ActionManager::getCommandName (juce::CommandID commandId) const
     return getTableName (commandId);
 }
 
-bool ActionManager::isCommandEnabled (juce::CommandID commandId) const
+bool ActionManager::isCommandEnabled (int commandId) const
 {
     if (! isGuiFree())
         return false;

@@ -2,7 +2,7 @@
 
 #include "commands/CommandContext.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_data_structures/juce_data_structures.h>
 
 #include <memory>
 
@@ -11,11 +11,24 @@ class SampleData;
 class UsbSession;
 class WriteBankSelectionState;
 
-// The target of all the program's commands: describes them to the command
-// manager (names that follow the state, enabling, default keys) and
-// performs them on the services of the command context.
-class ActionManager : public juce::ApplicationCommandTarget,
-                      public juce::MessageListener
+// What menus and keys show of one command at this moment.
+struct CommandDescription
+{
+    // The default key: a character, or one of the keys without one.
+    enum Key { noKey = 0, deleteKey = -1, f5Key = -2 };
+    enum Modifiers { noModifiers = 0, ctrl = 1, ctrlShift = 2 };
+
+    juce::String name;       // also the description
+    juce::String category;
+    bool enabled = false;
+    int key = noKey;
+    int modifiers = noModifiers;
+};
+
+// Performs all the program's commands on the services of the command
+// context, and describes them (names that follow the state, enabling,
+// default keys) to whatever offers them: menus, keys and buttons.
+class ActionManager : public juce::MessageListener
 {
 public:
     // The context must outlive the manager. Listens to the message engine
@@ -26,35 +39,38 @@ public:
     ActionManager (const ActionManager&) = delete;
     ActionManager& operator= (const ActionManager&) = delete;
 
-    // ApplicationCommandTarget
-    juce::ApplicationCommandTarget* getNextCommandTarget() override { return nullptr; }
-    void getAllCommands (juce::Array<juce::CommandID>& commands) override;
-    void getCommandInfo (juce::CommandID commandId, juce::ApplicationCommandInfo& info) override;
-    bool perform (const InvocationInfo& info) override;
+    // The ids of all commands, in order.
+    static juce::Array<int> getAllCommands();
+
+    // False, leaving the description alone, for an id that is no command.
+    bool describe (int commandId, CommandDescription& description) const;
+
+    // Does what the command does; false for an id that is no command.
+    bool perform (int commandId);
 
     void handleMessage (const juce::Message& message) override;
 
 private:
     // Given the command's id, for the groups of commands that share one.
-    using Perform = void (ActionManager::*) (juce::CommandID);
+    using Perform = void (ActionManager::*) (int);
 
     struct CommandRecord
     {
         const char* nameKey;
         const char* categoryKey;
-        int keyCode;        // 0: no default key
-        int modifierCode;   // 0 none, 1 Ctrl, 2 Ctrl+Shift
+        int key;            // CommandDescription::Key or a character
+        int modifiers;      // CommandDescription::Modifiers
         Perform perform;    // null: nothing to do here
     };
 
     static const CommandRecord commandTable[];
-    static const CommandRecord* findRecord (juce::CommandID commandId);
+    static const CommandRecord* findRecord (int commandId);
 
     // The text of a command's name key; empty for ids outside 1 to 66.
-    static juce::String getTableName (juce::CommandID commandId);
-    static juce::CommandID editTargetCommand (juce::CommandID commandId, int page);
-    juce::String getCommandName (juce::CommandID commandId) const;
-    bool isCommandEnabled (juce::CommandID commandId) const;
+    static juce::String getTableName (int commandId);
+    static int editTargetCommand (int commandId, int page);
+    juce::String getCommandName (int commandId) const;
+    bool isCommandEnabled (int commandId) const;
     bool isGuiFree() const;
     int getCurrentPage() const;
 
@@ -63,60 +79,60 @@ private:
     int getCurrentSampleIndex() const;
 
     // Editing
-    void undo (juce::CommandID);
-    void redo (juce::CommandID);
-    void initGlobal (juce::CommandID);
-    void selectAll (juce::CommandID);
-    void pointsToSelection (juce::CommandID);
-    void selectionToPoints (juce::CommandID);
-    void convertRate (juce::CommandID commandId);
-    void editWave (juce::CommandID commandId);
-    void stepTarget (juce::CommandID commandId);
+    void undo (int);
+    void redo (int);
+    void initGlobal (int);
+    void selectAll (int);
+    void pointsToSelection (int);
+    void selectionToPoints (int);
+    void convertRate (int commandId);
+    void editWave (int commandId);
+    void stepTarget (int commandId);
 
     // Playback
-    void playStop (juce::CommandID);
-    void rewind (juce::CommandID);
+    void playStop (int);
+    void rewind (int);
     void stopPlayback();
     void reloadCurrentSample();
 
     // Sessions with the device. Each runs behind a session window titled
     // with the name of the command that started it. True when it started.
-    bool runSession (std::unique_ptr<UsbSession> session, juce::CommandID commandId, bool stopsPlayback, int origin);
-    void performEditTarget (juce::CommandID commandId);
-    void transmitSample (juce::CommandID commandId);
-    void receiveGlobal (juce::CommandID commandId);
-    void writeGlobal (juce::CommandID commandId);
-    void receiveAllBanks (juce::CommandID commandId);
-    void writeAllBanks (juce::CommandID commandId);
-    void receiveCurrentBank (juce::CommandID commandId);
-    void transmitCurrentBank (juce::CommandID commandId);
-    void receiveSample (juce::CommandID commandId);
-    void receivePatternSet (juce::CommandID commandId);
-    void transmitPatternSet (juce::CommandID commandId);
-    void receiveEffect (juce::CommandID commandId);
-    void transmitEffect (juce::CommandID commandId);
+    bool runSession (std::unique_ptr<UsbSession> session, int commandId, bool stopsPlayback, int origin);
+    void performEditTarget (int commandId);
+    void transmitSample (int commandId);
+    void receiveGlobal (int commandId);
+    void writeGlobal (int commandId);
+    void receiveAllBanks (int commandId);
+    void writeAllBanks (int commandId);
+    void receiveCurrentBank (int commandId);
+    void transmitCurrentBank (int commandId);
+    void receiveSample (int commandId);
+    void receivePatternSet (int commandId);
+    void transmitPatternSet (int commandId);
+    void receiveEffect (int commandId);
+    void transmitEffect (int commandId);
 
     // Files
-    void fileCommand (juce::CommandID commandId);
-    void initSample (juce::CommandID);
-    void quit (juce::CommandID);
+    void fileCommand (int commandId);
+    void initSample (int);
+    void quit (int);
 
     // The bank memory: backup and restore of the whole device, banks
     // received into files and written from files.
-    void backupBankMemory (juce::CommandID commandId);
-    void restoreBankMemory (juce::CommandID commandId);
-    void receiveBanksToFiles (juce::CommandID commandId);
-    void writeBanksFromFiles (juce::CommandID commandId);
+    void backupBankMemory (int commandId);
+    void restoreBankMemory (int commandId);
+    void receiveBanksToFiles (int commandId);
+    void writeBanksFromFiles (int commandId);
     bool loadBankFilesIntoBankMemory (const WriteBankSelectionState& selection);
     void saveBackup();
     void saveReceivedBanks();
     juce::File fileForReceivedBank (const ReceiveBankSelectionState& selection, int bankIndex);
 
     // Windows
-    void refreshFileBrowser (juce::CommandID);
-    void showBankMemory (juce::CommandID);
-    void showPreferences (juce::CommandID);
-    void showAbout (juce::CommandID);
+    void refreshFileBrowser (int);
+    void showBankMemory (int);
+    void showPreferences (int);
+    void showAbout (int);
 
     CommandContext& context;
 

@@ -13,19 +13,19 @@
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 
-void ActionManager::undo (juce::CommandID)
+void ActionManager::undo (int)
 {
     if (auto* history = context.getUndoManager())
         history->undo();
 }
 
-void ActionManager::redo (juce::CommandID)
+void ActionManager::redo (int)
 {
     if (auto* history = context.getUndoManager())
         history->redo();
 }
 
-void ActionManager::initGlobal (juce::CommandID)
+void ActionManager::initGlobal (int)
 {
     auto* dataCenter = context.getDataCenter();
     if (dataCenter == nullptr)
@@ -39,13 +39,13 @@ void ActionManager::initGlobal (juce::CommandID)
     MessageEngine::broadcast (MessageIds::dataChanged);
 }
 
-void ActionManager::selectAll (juce::CommandID)
+void ActionManager::selectAll (int)
 {
     if (auto* sample = getCurrentSample())
         context.setWaveSelection (WaveOperations::selectAll (*sample));
 }
 
-void ActionManager::pointsToSelection (juce::CommandID)
+void ActionManager::pointsToSelection (int)
 {
     if (auto* sample = getCurrentSample())
         context.setWaveSelection (WaveOperations::selectBetweenPoints (*sample));
@@ -53,7 +53,7 @@ void ActionManager::pointsToSelection (juce::CommandID)
 
 // Moves to the neighbouring sample, wrapping round at both ends, and plays
 // it when the user wants the chosen sample to be heard at once.
-void ActionManager::selectionToPoints (juce::CommandID)
+void ActionManager::selectionToPoints (int)
 {
     auto* sample = getCurrentSample();
     auto* history = context.getUndoManager();
@@ -69,7 +69,7 @@ void ActionManager::selectionToPoints (juce::CommandID)
     history->perform (new EditSampleParameterAction (index, SampleData::end, end));
 }
 
-void ActionManager::convertRate (juce::CommandID commandId)
+void ActionManager::convertRate (int commandId)
 {
     auto* history = context.getUndoManager();
     if (history == nullptr || getCurrentSample() == nullptr)
@@ -86,11 +86,11 @@ void ActionManager::convertRate (juce::CommandID commandId)
     MessageEngine::broadcast (MessageIds::dataChanged);
 }
 
-void ActionManager::editWave (juce::CommandID commandId)
+void ActionManager::editWave (int commandId)
 {
     struct WaveEdit
     {
-        juce::CommandID command;
+        int command;
         WaveOperations::Operation operation;
         bool changesLength;
     };
@@ -123,7 +123,7 @@ void ActionManager::editWave (juce::CommandID commandId)
     }
 }
 
-void ActionManager::stepTarget (juce::CommandID commandId)
+void ActionManager::stepTarget (int commandId)
 {
     if (getCurrentPage() != CommandGui::samplePage || context.getDataCenter() == nullptr)
         return;
@@ -141,7 +141,7 @@ void ActionManager::stepTarget (juce::CommandID commandId)
         player->play();
 }
 
-void ActionManager::playStop (juce::CommandID)
+void ActionManager::playStop (int)
 {
     auto* player = context.getPlayerManager();
     if (player == nullptr)
@@ -153,7 +153,7 @@ void ActionManager::playStop (juce::CommandID)
         player->play();
 }
 
-void ActionManager::rewind (juce::CommandID)
+void ActionManager::rewind (int)
 {
     if (auto* player = context.getPlayerManager())
         player->rewind();
@@ -176,24 +176,24 @@ void ActionManager::stopPlayback()
     }
 }
 
-void ActionManager::refreshFileBrowser (juce::CommandID)
+void ActionManager::refreshFileBrowser (int)
 {
     MessageEngine::broadcast (MessageIds::refreshFileBrowser);
 }
 
-void ActionManager::showBankMemory (juce::CommandID)
+void ActionManager::showBankMemory (int)
 {
     if (auto* gui = context.getCommandGui())
         gui->showBankMemoryWindow();
 }
 
-void ActionManager::showPreferences (juce::CommandID)
+void ActionManager::showPreferences (int)
 {
     if (auto* gui = context.getCommandGui())
         gui->showPreferencesWindow();
 }
 
-void ActionManager::showAbout (juce::CommandID)
+void ActionManager::showAbout (int)
 {
     if (auto* gui = context.getCommandGui())
         gui->showAboutBox();

@@ -15,7 +15,7 @@
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 
-void ActionManager::fileCommand (juce::CommandID commandId)
+void ActionManager::fileCommand (int commandId)
 {
     auto* files = context.getFileManager();
     if (files == nullptr)
@@ -44,7 +44,7 @@ void ActionManager::fileCommand (juce::CommandID commandId)
     }
 }
 
-void ActionManager::initSample (juce::CommandID)
+void ActionManager::initSample (int)
 {
     auto* dataCenter = context.getDataCenter();
     auto* history = context.getUndoManager();
@@ -54,14 +54,14 @@ void ActionManager::initSample (juce::CommandID)
         BankItemOperations (*dataCenter, *history, *clipboard).clearSample (getCurrentSampleIndex());
 }
 
-void ActionManager::quit (juce::CommandID)
+void ActionManager::quit (int)
 {
     if (auto* files = context.getFileManager(); files != nullptr && files->mayDiscardChanges())
         context.quitApplication();
 }
 
 //==============================================================================
-void ActionManager::backupBankMemory (juce::CommandID commandId)
+void ActionManager::backupBankMemory (int commandId)
 {
     auto* files = context.getFileManager();
     if (files == nullptr)
@@ -76,7 +76,7 @@ void ActionManager::backupBankMemory (juce::CommandID commandId)
 }
 
 // Replaces the device's whole memory: asked every time.
-void ActionManager::restoreBankMemory (juce::CommandID commandId)
+void ActionManager::restoreBankMemory (int commandId)
 {
     auto* files = context.getFileManager();
     auto* gui = context.getCommandGui();
@@ -92,7 +92,7 @@ void ActionManager::restoreBankMemory (juce::CommandID commandId)
 // Several banks go into a folder under names of their own; one bank goes
 // into the file the user names. The files are written once the banks have
 // arrived (message 6).
-void ActionManager::receiveBanksToFiles (juce::CommandID commandId)
+void ActionManager::receiveBanksToFiles (int commandId)
 {
     auto* files = context.getFileManager();
     auto* gui = context.getCommandGui();
@@ -123,7 +123,7 @@ void ActionManager::receiveBanksToFiles (juce::CommandID commandId)
 
 // The chosen bank files go into the bank memory first; the transfer starts
 // only when every one of them was read.
-void ActionManager::writeBanksFromFiles (juce::CommandID commandId)
+void ActionManager::writeBanksFromFiles (int commandId)
 {
     auto* gui = context.getCommandGui();
     auto* selection = context.getWriteSelection();

@@ -16,7 +16,7 @@
 // The session window opens before the session starts, so that it hears the
 // session from its first report, a refused start included. When opening the
 // port fails the window goes and the reason is shown.
-bool ActionManager::runSession (std::unique_ptr<UsbSession> session, juce::CommandID commandId, bool stopsPlayback, int origin)
+bool ActionManager::runSession (std::unique_ptr<UsbSession> session, int commandId, bool stopsPlayback, int origin)
 {
     auto* sessions = context.getSessionManager();
     auto* gui = context.getCommandGui();
@@ -42,7 +42,7 @@ bool ActionManager::runSession (std::unique_ptr<UsbSession> session, juce::Comma
     return false;
 }
 
-void ActionManager::performEditTarget (juce::CommandID commandId)
+void ActionManager::performEditTarget (int commandId)
 {
     const auto target = editTargetCommand (commandId, getCurrentPage());
 
@@ -51,7 +51,7 @@ void ActionManager::performEditTarget (juce::CommandID commandId)
             (this->*(record->perform)) (target);
 }
 
-void ActionManager::transmitSample (juce::CommandID commandId)
+void ActionManager::transmitSample (int commandId)
 {
     auto* sample = getCurrentSample();
     if (sample == nullptr)
@@ -63,14 +63,14 @@ void ActionManager::transmitSample (juce::CommandID commandId)
                 commandId, withAudio, CommandGui::fromMainWindow);
 }
 
-void ActionManager::receiveGlobal (juce::CommandID commandId)
+void ActionManager::receiveGlobal (int commandId)
 {
     if (auto* dataCenter = context.getDataCenter())
         runSession (std::make_unique<GlobalReceive> (dataCenter->getGlobalData()),
                     commandId, false, CommandGui::fromPreferencesWindow);
 }
 
-void ActionManager::writeGlobal (juce::CommandID commandId)
+void ActionManager::writeGlobal (int commandId)
 {
     auto* dataCenter = context.getDataCenter();
     auto* gui = context.getCommandGui();
@@ -80,14 +80,14 @@ void ActionManager::writeGlobal (juce::CommandID commandId)
                     commandId, false, CommandGui::fromPreferencesWindow);
 }
 
-void ActionManager::receiveAllBanks (juce::CommandID commandId)
+void ActionManager::receiveAllBanks (int commandId)
 {
     if (auto* dataCenter = context.getDataCenter(); dataCenter != nullptr && dataCenter->getAllData() != nullptr)
         runSession (std::make_unique<AllBankReceive> (*dataCenter->getAllData()),
                     commandId, true, CommandGui::fromBankMemoryWindow);
 }
 
-void ActionManager::writeAllBanks (juce::CommandID commandId)
+void ActionManager::writeAllBanks (int commandId)
 {
     auto* dataCenter = context.getDataCenter();
     auto* gui = context.getCommandGui();
@@ -97,14 +97,14 @@ void ActionManager::writeAllBanks (juce::CommandID commandId)
                     commandId, true, CommandGui::fromBankMemoryWindow);
 }
 
-void ActionManager::receiveCurrentBank (juce::CommandID commandId)
+void ActionManager::receiveCurrentBank (int commandId)
 {
     if (context.getDataCenter() != nullptr)
         runSession (EditBankTransfers::receiveCurrentBank(), commandId, true, CommandGui::fromMainWindow);
 }
 
 // The update warning, while the user wants it.
-void ActionManager::transmitCurrentBank (juce::CommandID commandId)
+void ActionManager::transmitCurrentBank (int commandId)
 {
     auto* dataCenter = context.getDataCenter();
     auto* gui = context.getCommandGui();
@@ -119,7 +119,7 @@ void ActionManager::transmitCurrentBank (juce::CommandID commandId)
     runSession (EditBankTransfers::transmitCurrentBank (dataCenter->getEditBank()), commandId, true, CommandGui::fromMainWindow);
 }
 
-void ActionManager::receiveSample (juce::CommandID commandId)
+void ActionManager::receiveSample (int commandId)
 {
     auto* dataCenter = context.getDataCenter();
     if (dataCenter == nullptr)
@@ -134,26 +134,26 @@ void ActionManager::receiveSample (juce::CommandID commandId)
     runSession (std::make_unique<SampleReceive> (getCurrentSampleIndex()), commandId, true, CommandGui::fromMainWindow);
 }
 
-void ActionManager::receivePatternSet (juce::CommandID commandId)
+void ActionManager::receivePatternSet (int commandId)
 {
     if (context.getDataCenter() != nullptr)
         runSession (EditBankTransfers::receivePatternSet(), commandId, false, CommandGui::fromMainWindow);
 }
 
-void ActionManager::transmitPatternSet (juce::CommandID commandId)
+void ActionManager::transmitPatternSet (int commandId)
 {
     if (auto* dataCenter = context.getDataCenter())
         runSession (EditBankTransfers::transmitPatternSet (dataCenter->getEditBank().getSequenceSet()),
                     commandId, false, CommandGui::fromMainWindow);
 }
 
-void ActionManager::receiveEffect (juce::CommandID commandId)
+void ActionManager::receiveEffect (int commandId)
 {
     if (context.getDataCenter() != nullptr)
         runSession (std::make_unique<EffectReceive>(), commandId, false, CommandGui::fromMainWindow);
 }
 
-void ActionManager::transmitEffect (juce::CommandID commandId)
+void ActionManager::transmitEffect (int commandId)
 {
     if (auto* dataCenter = context.getDataCenter())
         runSession (std::make_unique<EffectWrite> (dataCenter->getEditBank().getEffect()),

@@ -3,9 +3,9 @@
 
 namespace
 {
-constexpr int none = 0;
-constexpr int ctrl = 1;
-constexpr int ctrlShift = 2;
+constexpr int none = CommandDescription::noModifiers;
+constexpr int ctrl = CommandDescription::ctrl;
+constexpr int ctrlShift = CommandDescription::ctrlShift;
 
 const char* const file = "Command_Category_File";
 const char* const edit = "Command_Category_Edit";
@@ -42,7 +42,7 @@ const ActionManager::CommandRecord ActionManager::commandTable[] =
     { "Command_Name_Edit_Cut",                  edit,          'x', ctrl,      nullptr },
     { "Command_Name_Edit_Copy",                 edit,          'c', ctrl,      nullptr },
     { "Command_Name_Edit_Paste",                edit,          'v', ctrl,      nullptr },
-    { "Command_Name_Edit_Clear",                edit,          juce::KeyPress::deleteKey, none, nullptr },
+    { "Command_Name_Edit_Clear",                edit,          CommandDescription::deleteKey, none, nullptr },
     { "Command_Name_Edit_InitSample",           edit,          0,   none,      &ActionManager::initSample },
     { "Command_Name_Edit_InitBank",             edit,          0,   none,      nullptr },
     { "Command_Name_Edit_InitGlobal",           edit,          0,   none,      &ActionManager::initGlobal },
@@ -79,7 +79,7 @@ const ActionManager::CommandRecord ActionManager::commandTable[] =
     { "Command_Name_Sample_FadeOut",            sample,        0,   none,      &ActionManager::editWave },
     { "Command_Name_SamplePlayer_PlayStop",     sample,        ' ', none,      &ActionManager::playStop },
     { "Command_Name_SamplePlayer_Rewind",       sample,        0,   none,      &ActionManager::rewind },
-    { "Command_Name_Gui_UpdateFileTree",        other,         juce::KeyPress::F5Key, none, &ActionManager::refreshFileBrowser },
+    { "Command_Name_Gui_UpdateFileTree",        other,         CommandDescription::f5Key, none, &ActionManager::refreshFileBrowser },
     { "Command_Name_BankMemoryBackup",          bankMemory,    0,   none,      &ActionManager::backupBankMemory },
     { "Command_Name_BankMemoryRestore",         bankMemory,    0,   none,      &ActionManager::restoreBankMemory },
     { "Command_Name_BankMemoryReceiveBank",     bankMemory,    0,   none,      &ActionManager::receiveBanksToFiles },
@@ -91,7 +91,7 @@ const ActionManager::CommandRecord ActionManager::commandTable[] =
     { "Command_Name_Quit",                      help,          'q', ctrl,      &ActionManager::quit },
 };
 
-const ActionManager::CommandRecord* ActionManager::findRecord (juce::CommandID commandId)
+const ActionManager::CommandRecord* ActionManager::findRecord (int commandId)
 {
     static_assert (sizeof (commandTable) / sizeof (commandTable[0]) == CommandIds::last, "one record per command");
 

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 
@@ -108,14 +107,8 @@ static juce::File chosenBaseFolder()
 
 juce::File SwapFolder::defaultBaseFolder()
 {
-    if (const char* runtime = std::getenv ("XDG_RUNTIME_DIR"))
-    {
-        struct stat info;
-
-        if (juce::File::isAbsolutePath (runtime) && lstat (runtime, &info) == 0 && isOurDirectory (info))
-            return juce::File (runtime).getChildFile ("Plovara");
-    }
-
+    // Not the runtime folder: that one lives in memory and is often capped
+    // at a tenth of it, too small for eight banks (twice that in a restore).
     return systemTemporaryFolder().getChildFile ("Plovara-" + juce::String ((int) geteuid()));
 }
 

@@ -6,9 +6,9 @@
 
 // The private folder that holds this process's bank swap files.
 //
-// The base folder is $XDG_RUNTIME_DIR/Plovara when that variable names an
-// existing directory of the user's, else the system temporary directory
-// joined with "Plovara-<user id>". It must be a real directory (not a link)
+// The base folder is the system temporary directory ($TMPDIR, else /tmp)
+// joined with "Plovara-<user id>": on disk, since the banks take about
+// 123 MB. It must be a real directory (not a link)
 // owned by the user and reachable by nobody else; one with wider access is
 // narrowed to 0700, and one that cannot be made private is refused. Inside
 // it every process keeps a subfolder named after its process id, so that

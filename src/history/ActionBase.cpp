@@ -2,7 +2,6 @@
 
 #include "app/TransmitNoticeManager.h"
 #include "data/DataCenter.h"
-#include "device/UsbSessionManager.h"
 
 namespace
 {
@@ -106,8 +105,8 @@ int ActionBase::audioUnits (const SampleData& sample)
 
 void ActionBase::sendParameterChange (int block, int parameter, int value)
 {
-    if (auto* context = ActionContext::getCurrent(); context != nullptr && context->sessionManager != nullptr)
-        context->sessionManager->sendParameterChange (block, parameter, value);
+    if (auto* context = ActionContext::getCurrent(); context != nullptr && context->sendParameterChange)
+        context->sendParameterChange (block, parameter, value);
 }
 
 void ActionBase::sendName (int block, const juce::String& name)

@@ -5,7 +5,6 @@
 
 class DataCenter;
 class TransmitNoticeManager;
-class UsbSessionManager;
 
 // What the undoable actions reach besides the data they change. The Host
 // fills one in at start-up and installs it for the program's run; actions
@@ -19,9 +18,9 @@ struct ActionContext
     // Records which samples and patterns differ from the device.
     TransmitNoticeManager* transmitNotices = nullptr;
 
-    // Sends single parameter changes (it drops them when they are not
-    // wanted or cannot go).
-    UsbSessionManager* sessionManager = nullptr;
+    // Sends one parameter change to the device (the sender drops it when
+    // it is not wanted or cannot go): block, parameter, value.
+    std::function<void (int block, int parameter, int value)> sendParameterChange;
 
     // The sample player takes the sample of the slot if it holds that slot.
     std::function<void (int sampleIndex)> refreshPlayer;

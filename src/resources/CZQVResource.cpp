@@ -1,6 +1,5 @@
 #include "resources/CZQVResource.h"
 
-#include "resources/ResourceFiles.h"
 #include "resources/ResourceLanguage.h"
 
 #include <cstring>
@@ -23,10 +22,15 @@ CZQVResource::CZQVResource (const juce::String& languageToUse, const juce::Strin
 
 CZQVResource::~CZQVResource() = default;
 
+ResourceFiles::Bytes CZQVResource::locate (const juce::String& type, const juce::String& name) const
+{
+    return ResourceFiles::locateFor (type, name, language);
+}
+
 int CZQVResource::readResource (const juce::String& type, const juce::String& name,
                                 void* destination, int capacity, int& resourceSize) const
 {
-    const auto bytes = ResourceFiles::locateFor (type, name, language);
+    const auto bytes = locate (type, name);
 
     if (bytes.isEmpty())
     {
@@ -61,16 +65,6 @@ std::unique_ptr<juce::XmlElement> CZQVResource::loadXml (const juce::String& nam
     }
 
     return juce::XmlDocument::parse (juce::String::fromUTF8 (buffer.get(), size));
-}
-
-juce::Image CZQVResource::loadImage (const juce::String& name, const juce::String& type) const
-{
-    const auto bytes = ResourceFiles::locateFor (type, name, language);
-
-    if (bytes.isEmpty())
-        return {};
-
-    return juce::ImageFileFormat::loadFrom (bytes.data, bytes.size);
 }
 
 const juce::XmlElement* CZQVResource::findEntry (const juce::String& key) const

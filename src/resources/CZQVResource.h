@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/CZQVSingleton.h"
+#include "resources/ResourceFiles.h"
 
-#include <juce_graphics/juce_graphics.h>
+#include <juce_core/juce_core.h>
 
 #include <memory>
 #include <mutex>
@@ -30,6 +31,9 @@ public:
 
     const juce::String& getLanguage() const noexcept { return language; }
 
+    // Where the bytes of the resource are; empty when it is missing.
+    ResourceFiles::Bytes locate (const juce::String& type, const juce::String& name) const;
+
     // Copies at most `capacity` bytes of the resource into `destination` and
     // returns how many it copied; `resourceSize` gets the whole size, or -1
     // when the resource is missing or empty.
@@ -39,9 +43,6 @@ public:
     // The parsed resource (null when missing or not XML), read through a
     // buffer that is kept and grown for the next one.
     std::unique_ptr<juce::XmlElement> loadXml (const juce::String& name, const juce::String& type = "xml");
-
-    // The decoded image; null when missing or not an image.
-    juce::Image loadImage (const juce::String& name, const juce::String& type = "png") const;
 
     bool isLoaded() const noexcept { return strings != nullptr; }
 

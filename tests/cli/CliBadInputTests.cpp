@@ -158,13 +158,12 @@ TEST_F (CliBadInput, SwapFilesOfAKilledRunAreRemovedAtTheNextStart)
     ASSERT_GT (gone, 0);
     waitpid (gone, nullptr, 0);
 
-    const auto base = file ("runtime").getChildFile ("Plovara");
+    const auto base = file ("tmp").getChildFile ("Plovara-" + juce::String ((int) geteuid()));
     ASSERT_TRUE (base.getChildFile (juce::String (gone)).createDirectory());
-    chmod (file ("runtime").getFullPathName().toRawUTF8(), 0700);
     chmod (base.getFullPathName().toRawUTF8(), 0700);
     base.getChildFile (juce::String (gone)).getChildFile ("tempBank_4").replaceWithText ("left by a killed run");
 
-    const auto result = run ({ "strings", "--lang", "en" }, "XDG_RUNTIME_DIR=" + file ("runtime").getFullPathName().quoted ('\''));
+    const auto result = run ({ "strings", "--lang", "en" }, "TMPDIR=" + file ("tmp").getFullPathName().quoted ('\''));
     EXPECT_EQ (result.exitCode, 0) << result.err;
     EXPECT_FALSE (base.getChildFile (juce::String (gone)).exists());
     EXPECT_TRUE (base.isDirectory());

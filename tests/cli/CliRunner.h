@@ -13,7 +13,7 @@ struct CliResult
 };
 
 // shellPrefix stands before the tool in the shell's command line: a limit
-// ("ulimit -f 8;") or variables ("XDG_RUNTIME_DIR=/x").
+// ("ulimit -f 8;") or variables ("TMPDIR=/x").
 CliResult runCli (const juce::StringArray& arguments, const juce::File& workingDirectory = juce::File::getCurrentWorkingDirectory(),
                   const juce::String& shellPrefix = {});
 

@@ -1,4 +1,4 @@
-#include "commands/CommandTestBench.h"
+#include "support/CommandTestBench.h"
 
 #include "app/MessageIds.h"
 #include "commands/CommandIds.h"

@@ -1,5 +1,5 @@
 #include "history/HistoryTestSupport.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "data/BankItemOperations.h"
 #include "data/CZQVClipboard.h"
@@ -49,8 +49,9 @@ struct BankItemOperationsTest : HistoryFixture
 
 TEST_F (BankItemOperationsTest, CutAndPasteMoveASampleInTwoUndoSteps)
 {
-    fill (sample (4), 2, 300, 0.5f, "MOVED");
+    fillDistinct (sample (4), 2, 300, 1, "MOVED");
     sample (4).setParameter (SampleData::pan, 7);
+    const SampleData moved (sample (4)), emptySlot (sample (20));
 
     ASSERT_TRUE (operations.cutSample (4));
     EXPECT_EQ (sample (4).getNumFrames(), 0);
@@ -69,10 +70,11 @@ TEST_F (BankItemOperationsTest, CutAndPasteMoveASampleInTwoUndoSteps)
     EXPECT_EQ (history.getUndoDescription(), "PasteSample");
 
     ASSERT_TRUE (history.undo());
-    EXPECT_EQ (sample (20).getNumFrames(), 0);
+    EXPECT_TRUE (sameAudio (sample (20), emptySlot));
     EXPECT_EQ (sample (4).getNumFrames(), 0);
     ASSERT_TRUE (history.undo());
     EXPECT_EQ (sample (4).getName(), "MOVED");
+    EXPECT_TRUE (sameAudio (sample (4), moved));
     EXPECT_FALSE (notices.getSampleNotice (4)) << "a cut sample stays without notice after its undo";
 }
 

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "app/UserFolders.h"
 #include "data/DataCenter.h"

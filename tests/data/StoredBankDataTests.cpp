@@ -166,23 +166,25 @@ TEST_F (SwapFolderTest, StaleFoldersOfDeadProcessesAreClearedWithoutFollowingLin
     EXPECT_EQ (living.getChildFile ("tempBank_0").loadFileAsString(), "in use");
 }
 
-TEST (SwapFolderLocation, RuntimeFolderOfTheUserElseTheTemporaryFolder)
+TEST (SwapFolderLocation, TheTemporaryFolderOnDiskNeverTheRuntimeFolder)
 {
-    TemporaryFolder temp;
-    const char* previous = std::getenv ("XDG_RUNTIME_DIR");
-    const std::string saved = previous != nullptr ? previous : "";
+    TemporaryFolder runtime, temporary;
+    const std::string names[] = { "XDG_RUNTIME_DIR", "TMPDIR" };
+    std::string saved[2];
+    bool had[2] = {};
+    for (int i = 0; i < 2; ++i)
+        if (const char* value = std::getenv (names[i].c_str()))
+            had[i] = true, saved[i] = value;
 
-    setenv ("XDG_RUNTIME_DIR", temp.folder.getFullPathName().toRawUTF8(), 1);
-    EXPECT_EQ (SwapFolder::defaultBaseFolder(), temp.folder.getChildFile ("Plovara"));
+    setenv ("XDG_RUNTIME_DIR", runtime.folder.getFullPathName().toRawUTF8(), 1);
+    setenv ("TMPDIR", temporary.folder.getFullPathName().toRawUTF8(), 1);
+    EXPECT_EQ (SwapFolder::defaultBaseFolder(), temporary.folder.getChildFile ("Plovara-" + juce::String ((int) geteuid())));
 
-    setenv ("XDG_RUNTIME_DIR", temp.folder.getChildFile ("missing").getFullPathName().toRawUTF8(), 1);
-    const auto fallback = SwapFolder::defaultBaseFolder();
-    EXPECT_EQ (fallback.getFileName(), "Plovara-" + juce::String ((int) geteuid()));
-
-    if (previous != nullptr)
-        setenv ("XDG_RUNTIME_DIR", saved.c_str(), 1);
-    else
-        unsetenv ("XDG_RUNTIME_DIR");
+    for (int i = 0; i < 2; ++i)
+        if (had[i])
+            setenv (names[i].c_str(), saved[i].c_str(), 1);
+        else
+            unsetenv (names[i].c_str());
 }
 
 TEST_F (StoredBankTest, StoreAndLoadKeepContentsAndSummary)

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "files/ScriptedFileChoosers.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedFileChoosers.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "files/FileFormatManager.h"
 #include "prefs/PreferencesData.h"

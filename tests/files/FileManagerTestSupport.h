@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "files/ScriptedFileChoosers.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedFileChoosers.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "app/MessageEngine.h"
 #include "app/TransmitNoticeManager.h"

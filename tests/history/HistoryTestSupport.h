@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 namespace HistoryTestSupport
@@ -47,7 +48,21 @@ namespace HistoryTestSupport
             target.setParameter (SampleData::level, 99);
         }
 
-        static float firstValue (const SampleData& s) { return s.getNumFrames() > 0 ? s.getAudio().getSample (0, 0) : 0.0f; }
+        // Audio in which every frame of every channel holds a value of its
+        // own, with a name, a level and start and end points inside it. The
+        // key (0 to 7) sets the values apart from those of other samples.
+        // Up to 2^19 frames.
+        static void fillDistinct (SampleData& target, int channels, int frames, int key, const juce::String& name = "FILLED")
+        {
+            target.resize (channels, frames, 48000.0, false);
+            for (int c = 0; c < channels; ++c)
+                for (int f = 0; f < frames; ++f)
+                    target.getAudio().setSample (c, f, (float) (((key * 2 + c) << 19) + f) / (float) (1 << 24));
+            target.setName (name);
+            target.setParameter (SampleData::level, 99);
+            target.setParameter (SampleData::start, frames / 4);
+            target.setParameter (SampleData::end, frames * 3 / 4);
+        }
 
         TestSupport::ScopedUserFolders folders;
         TestSupport::ScopedBufferIds ids;
@@ -61,6 +76,32 @@ namespace HistoryTestSupport
         ScopedActionContext installedContext { context };
         juce::UndoManager history { 10000000, 1 };
     };
+
+    // Whether a sample holds the expected audio: the same channels, frames,
+    // rate, start and end points, and every value of every channel.
+    inline ::testing::AssertionResult sameAudio (const SampleData& actual, const SampleData& expected)
+    {
+        auto shape = [] (const SampleData& s)
+        {
+            std::ostringstream text;
+            text.precision (12);
+            text << s.getNumChannels() << " channels of " << s.getNumFrames() << " frames at " << s.getSampleRate()
+                 << " Hz, start " << s.getParameter (SampleData::start) << ", end " << s.getParameter (SampleData::end);
+            return text.str();
+        };
+
+        if (shape (actual) != shape (expected))
+            return ::testing::AssertionFailure() << shape (actual) << " instead of " << shape (expected);
+
+        for (int c = 0; c < actual.getNumChannels(); ++c)
+            for (int f = 0; f < actual.getNumFrames(); ++f)
+                if (actual.getAudio().getSample (c, f) != expected.getAudio().getSample (c, f))
+                    return ::testing::AssertionFailure() << "channel " << c << ", frame " << f << ": "
+                                                         << actual.getAudio().getSample (c, f) << " instead of "
+                                                         << expected.getAudio().getSample (c, f);
+
+        return ::testing::AssertionSuccess();
+    }
 }
 
 #include "device/UsbSessionManager.h"
@@ -79,12 +120,15 @@ namespace HistoryTestSupport
             VirtualUsbBus::getInstance().plug (device);
             manager.setPortKind (UsbSessionManager::virtualPort);
             manager.openPort();
-            context.sessionManager = &manager;
+            context.sendParameterChange = [this] (int block, int parameter, int value)
+            {
+                manager.sendParameterChange (block, parameter, value);
+            };
         }
 
         ~DeviceHistoryFixture() override
         {
-            context.sessionManager = nullptr;
+            context.sendParameterChange = nullptr;
             VirtualUsbBus::getInstance().unplug (*device);
             PreferencesData::releaseInstance();
         }

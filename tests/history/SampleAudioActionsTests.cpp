@@ -1,5 +1,5 @@
 #include "history/HistoryTestSupport.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include "audio/edit/WaveOperations.h"
 #include "history/SampleAudioActions.h"
@@ -42,7 +42,8 @@ WaveSelectedStatus selectionOf (int start, int end)
 
 TEST_F (SampleAudioActionsTest, AWaveEditIsUndoneToTheAudioBeforeIt)
 {
-    fill (sample (5), 2, 1000, 0.5f, "WAVE");
+    fillDistinct (sample (5), 2, 1000, 1, "WAVE");
+    const SampleData before (sample (5));
     center.clearModified();
 
     auto* action = new EditSampleAction (WaveOperations::truncate, 5, selectionOf (100, 199));
@@ -52,29 +53,56 @@ TEST_F (SampleAudioActionsTest, AWaveEditIsUndoneToTheAudioBeforeIt)
     EXPECT_EQ (refreshedSamples, std::vector<int> { 5 });
     EXPECT_TRUE (center.isModified());
     EXPECT_EQ (action->getSizeInUnits(), 2 * 2 * 1000 + (int) sizeof (EditSampleAction));
+    const SampleData truncated (sample (5));
 
     notices.setSampleNotice (5, false);
     ASSERT_TRUE (history.undo());
-    EXPECT_EQ (sample (5).getNumFrames(), 1000);
-    EXPECT_EQ (firstValue (sample (5)), 0.5f);
+    EXPECT_TRUE (sameAudio (sample (5), before));
     EXPECT_EQ (sample (5).getName(), "WAVE");
     EXPECT_TRUE (notices.getSampleNotice (5));
     EXPECT_FALSE (center.isModified());
 
     // Redo runs the operation again on the selection it was made with.
     ASSERT_TRUE (history.redo());
-    EXPECT_EQ (sample (5).getNumFrames(), 101);
+    EXPECT_TRUE (sameAudio (sample (5), truncated));
+}
 
-    // Operations that change the audio in place are undone as well.
-    ASSERT_TRUE (record (TransactionNames::waveEdit, new EditSampleAction (WaveOperations::silence, 5, selectionOf (0, 9))));
-    EXPECT_EQ (firstValue (sample (5)), 0.0f);
-    ASSERT_TRUE (history.undo());
-    EXPECT_EQ (firstValue (sample (5)), 0.5f);
+TEST_F (SampleAudioActionsTest, EveryWaveOperationIsUndoneAndRedoneFrameForFrame)
+{
+    const struct
+    {
+        const char* name;
+        EditSampleAction::WaveOperation operation;
+    } operations[] = {
+        { "delete", WaveOperations::deleteSelection },
+        { "truncate", WaveOperations::truncate },
+        { "silence", WaveOperations::silence },
+        { "normalize", WaveOperations::normalize },
+        { "fade in", WaveOperations::fadeIn },
+        { "fade out", WaveOperations::fadeOut },
+    };
+
+    for (const auto& op : operations)
+    {
+        SCOPED_TRACE (op.name);
+        fillDistinct (sample (5), 2, 1000, 2);
+        const SampleData before (sample (5));
+
+        ASSERT_TRUE (record (TransactionNames::waveEdit, new EditSampleAction (op.operation, 5, selectionOf (100, 199))));
+        const SampleData edited (sample (5));
+        EXPECT_FALSE (sameAudio (edited, before)) << "the operation changed nothing to undo";
+
+        ASSERT_TRUE (history.undo());
+        EXPECT_TRUE (sameAudio (sample (5), before));
+        ASSERT_TRUE (history.redo());
+        EXPECT_TRUE (sameAudio (sample (5), edited));
+    }
 }
 
 TEST_F (SampleAudioActionsTest, ARateConversionCountsTheAudioItReplacedAndClearsTheSelection)
 {
-    fill (sample (0), 2, 8000, 0.25f);
+    fillDistinct (sample (0), 2, 8000, 3);
+    const SampleData before (sample (0));
 
     auto* action = new FsConvertAction (0, 24000);
     ASSERT_TRUE (record (TransactionNames::fsConvert, action));
@@ -83,12 +111,15 @@ TEST_F (SampleAudioActionsTest, ARateConversionCountsTheAudioItReplacedAndClears
     EXPECT_EQ (selectionClears, 1);
     EXPECT_TRUE (notices.getSampleNotice (0));
     EXPECT_EQ (action->getSizeInUnits(), 2 * 2 * 8000 + (int) sizeof (FsConvertAction));
+    const SampleData converted (sample (0));
 
     ASSERT_TRUE (history.undo());
-    EXPECT_EQ (sample (0).getSampleRate(), 48000.0);
-    EXPECT_EQ (sample (0).getNumFrames(), 8000);
+    EXPECT_TRUE (sameAudio (sample (0), before));
     EXPECT_EQ (selectionClears, 2);
     EXPECT_TRUE (boxes.getShown().empty());
+
+    ASSERT_TRUE (history.redo());
+    EXPECT_TRUE (sameAudio (sample (0), converted));
 }
 
 TEST_F (SampleAudioActionsTest, AConversionThatDoesNotFitLeavesNoUndoStep)
@@ -128,7 +159,8 @@ TEST_F (SampleAudioActionsTest, TheHistoryDropsTheOldestConversionsBeyondItsUnit
 
 TEST_F (SampleAudioActionsTest, ClearingEmptiesTheSlotAndUndoKeepsTheNoticeOff)
 {
-    fill (sample (9), 1, 500, 0.75f, "CLEARME");
+    fillDistinct (sample (9), 2, 500, 4, "CLEARME");
+    const SampleData before (sample (9));
     notices.setSampleNotice (9, true);
 
     ASSERT_TRUE (record (TransactionNames::clearSample, new ClearSampleAction (9)));
@@ -137,47 +169,68 @@ TEST_F (SampleAudioActionsTest, ClearingEmptiesTheSlotAndUndoKeepsTheNoticeOff)
     EXPECT_EQ (sample (9).getParameter (SampleData::level), SampleData::getParameterDefault (SampleData::level));
     EXPECT_FALSE (notices.getSampleNotice (9));
     EXPECT_EQ (selectionClears, 1);
+    const SampleData cleared (sample (9));
 
     ASSERT_TRUE (history.undo());
-    EXPECT_EQ (sample (9).getNumFrames(), 500);
+    EXPECT_TRUE (sameAudio (sample (9), before));
     EXPECT_EQ (sample (9).getName(), "CLEARME");
     EXPECT_EQ (sample (9).getParameter (SampleData::level), 99);
     EXPECT_FALSE (notices.getSampleNotice (9));
     EXPECT_EQ (refreshedSamples, (std::vector<int> { 9, 9 }));
+
+    ASSERT_TRUE (history.redo());
+    EXPECT_TRUE (sameAudio (sample (9), cleared));
 }
 
-TEST_F (SampleAudioActionsTest, DraggingCopiesOrSwapsAndUndoPutsBothBack)
+TEST_F (SampleAudioActionsTest, DraggingSwapsAndUndoPutsBothBack)
 {
-    fill (sample (1), 1, 100, 0.1f, "ONE");
-    fill (sample (2), 2, 200, 0.2f, "TWO");
+    fillDistinct (sample (1), 2, 100, 5, "ONE");
+    fillDistinct (sample (2), 2, 200, 6, "TWO");
+    const SampleData one (sample (1)), two (sample (2));
     center.clearModified();
 
     ASSERT_TRUE (record (TransactionNames::swapSample, new DragSampleAction (1, 2, false)));
     EXPECT_EQ (sample (1).getName(), "TWO");
     EXPECT_EQ (sample (2).getName(), "ONE");
+    EXPECT_TRUE (sameAudio (sample (1), two));
+    EXPECT_TRUE (sameAudio (sample (2), one));
     EXPECT_TRUE (notices.getSampleNotice (1));
     EXPECT_TRUE (notices.getSampleNotice (2));
 
     notices.clearAll();
     ASSERT_TRUE (history.undo());
     EXPECT_EQ (sample (1).getName(), "ONE");
-    EXPECT_EQ (firstValue (sample (1)), 0.1f);
     EXPECT_EQ (sample (2).getName(), "TWO");
-    EXPECT_EQ (sample (2).getNumChannels(), 2);
+    EXPECT_TRUE (sameAudio (sample (1), one));
+    EXPECT_TRUE (sameAudio (sample (2), two));
     EXPECT_TRUE (notices.getSampleNotice (1));
     EXPECT_TRUE (notices.getSampleNotice (2));
     EXPECT_FALSE (center.isModified());
 
+    ASSERT_TRUE (history.redo());
+    EXPECT_TRUE (sameAudio (sample (1), two));
+    EXPECT_TRUE (sameAudio (sample (2), one));
+}
+
+TEST_F (SampleAudioActionsTest, DraggingCopiesAndUndoPutsTheDestinationBack)
+{
+    fillDistinct (sample (1), 2, 100, 5, "ONE");
+    fillDistinct (sample (2), 2, 200, 6, "TWO");
+    const SampleData one (sample (1)), two (sample (2));
+
     ASSERT_TRUE (record (TransactionNames::copySample, new DragSampleAction (1, 2, true)));
     EXPECT_EQ (sample (2).getName(), "ONE");
-    EXPECT_EQ (sample (2).getNumFrames(), 100);
-    EXPECT_EQ (sample (1).getName(), "ONE");
+    EXPECT_TRUE (sameAudio (sample (2), one));
 
     ASSERT_TRUE (history.undo());
     EXPECT_EQ (sample (2).getName(), "TWO");
-    EXPECT_EQ (sample (2).getNumFrames(), 200);
-    EXPECT_EQ (firstValue (sample (2)), 0.2f);
+    EXPECT_TRUE (sameAudio (sample (2), two));
+    EXPECT_EQ (sample (1).getName(), "ONE");
+    EXPECT_TRUE (sameAudio (sample (1), one));
     EXPECT_EQ (refreshedSamples.back(), 2);
+
+    ASSERT_TRUE (history.redo());
+    EXPECT_TRUE (sameAudio (sample (2), one));
 }
 
 TEST_F (SampleAudioActionsTest, ACopyTheMemoryCheckRefusesRecordsNothing)

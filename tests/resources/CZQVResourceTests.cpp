@@ -118,7 +118,7 @@ TEST (CZQVResource, ReadsResourcesUpToTheCapacity)
     EXPECT_EQ (size, -1);
 }
 
-TEST (CZQVResource, LoadsXmlAndImagesOrNothing)
+TEST (CZQVResource, LoadsXmlAndLocatesResourcesOrNothing)
 {
     CZQVResource english (ResourceLanguage::english);
 
@@ -132,7 +132,11 @@ TEST (CZQVResource, LoadsXmlAndImagesOrNothing)
     EXPECT_EQ (parameters->getTagName(), "Strings");
 
     EXPECT_EQ (english.loadXml ("NoSuchTable"), nullptr);
-    EXPECT_FALSE (english.loadImage ("NoSuchImage").isValid());
-    // Resources that are not images decode to nothing.
-    EXPECT_FALSE (english.loadImage ("ParameterStrings", "xml").isValid());
+
+    // Names match without regard to case.
+    const auto image = english.locate ("png", "buttonreceive");
+    ASSERT_FALSE (image.isEmpty());
+    EXPECT_EQ (juce::String::fromUTF8 (static_cast<const char*> (image.data) + 1, 3), "PNG");
+    EXPECT_TRUE (english.locate ("png", "NoSuchImage").isEmpty());
+    EXPECT_TRUE (english.locate ("png", "ParameterStrings").isEmpty());
 }

@@ -1,6 +1,6 @@
 #include "resources/ConsoleMessageBoxes.h"
 #include "resources/ResourceLanguage.h"
-#include "resources/ScriptedMessageBoxes.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 
-#include "resources/FontManager.h"
+#include "gui/widgets/FontManager.h"
 
 namespace
 {

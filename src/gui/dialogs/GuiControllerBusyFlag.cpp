@@ -1,7 +1,7 @@
 #include "gui/dialogs/GuiControllerBusyFlag.h"
 
-#include "app/GuiController.h"
-#include "app/Host.h"
+#include "gui/main/GuiController.h"
+#include "gui/main/Host.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/GuiController.h"
-#include "app/Host.h"
+#include "gui/main/GuiController.h"
+#include "gui/main/Host.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/dialogs/GuiControllerBusyFlag.h"
 #include "resources/ResourceLanguage.h"
