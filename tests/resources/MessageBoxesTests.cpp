@@ -1,28 +1,15 @@
 #include "resources/ConsoleMessageBoxes.h"
-#include "resources/ResourceLanguage.h"
+#include "support/EnglishResource.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+using TestSupport::EnglishResource;
+
 namespace
 {
-struct EnglishResource
-{
-    EnglishResource()
-    {
-        ResourceLanguage::choose (ResourceLanguage::english);
-        CZQVResource::getInstance();
-    }
-
-    ~EnglishResource()
-    {
-        CZQVResource::releaseInstance();
-        ResourceLanguage::choose ({});
-    }
-};
-
 using Kind = ScriptedMessageBoxes::Kind;
 }
 
