@@ -1,5 +1,6 @@
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 
+#include "gui/widgets/DetailTextEditor.h"
 #include "gui/widgets/FontManager.h"
 
 namespace
@@ -14,16 +15,8 @@ class DetailBox : public juce::Component
 {
 public:
     explicit DetailBox (const juce::String& detail)
+        : editor (AlertWindowMessageBoxes::detailEditorName, FontManager::fontFor ("MessageDisplayDetail"), detailBackground)
     {
-        editor.setName (AlertWindowMessageBoxes::detailEditorName);
-        editor.setMultiLine (true);
-        editor.setReadOnly (true);
-        editor.setCaretVisible (false);
-        editor.setFont (FontManager::fontFor ("MessageDisplayDetail"));
-        editor.setColour (juce::TextEditor::backgroundColourId, detailBackground);
-        editor.setColour (juce::TextEditor::outlineColourId, juce::Colours::transparentBlack);
-        editor.setColour (juce::TextEditor::focusedOutlineColourId, juce::Colours::transparentBlack);
-        editor.setColour (juce::TextEditor::shadowColourId, juce::Colours::transparentBlack);
         editor.setText (detail, false);
         addAndMakeVisible (editor);
         setSize (detailWidth, detailHeight);
@@ -32,7 +25,7 @@ public:
     void resized() override { editor.setBounds (getLocalBounds()); }
 
 private:
-    juce::TextEditor editor;
+    DetailTextEditor editor;
 };
 
 // An alert window that owns the extra components it shows.
