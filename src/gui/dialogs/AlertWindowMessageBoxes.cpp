@@ -59,6 +59,23 @@ juce::String buttonText (const char* key)
 
 const juce::KeyPress escapeKey (juce::KeyPress::escapeKey);
 const juce::KeyPress returnKey (juce::KeyPress::returnKey);
+
+struct Choice
+{
+    const char* textKey;
+    int result;
+};
+
+// Three buttons: the first answers Return, the last Escape.
+std::unique_ptr<juce::AlertWindow> questionWindow (const juce::String& title, const juce::String& message,
+                                                   juce::MessageBoxIconType icon, Choice first, Choice second, Choice last)
+{
+    auto window = std::make_unique<juce::AlertWindow> (title, message, icon);
+    window->addButton (buttonText (first.textKey), first.result, returnKey);
+    window->addButton (buttonText (second.textKey), second.result);
+    window->addButton (buttonText (last.textKey), last.result, escapeKey);
+    return window;
+}
 }
 
 AlertWindowMessageBoxes::AlertWindowMessageBoxes (std::unique_ptr<BusyFlag> busyFlag)
@@ -93,11 +110,14 @@ std::unique_ptr<juce::AlertWindow> AlertWindowMessageBoxes::createConfirmationWi
 
 std::unique_ptr<juce::AlertWindow> AlertWindowMessageBoxes::createQuestionWindow (const juce::String& title, const juce::String& message)
 {
-    auto window = std::make_unique<juce::AlertWindow> (title, message, juce::MessageBoxIconType::QuestionIcon);
-    window->addButton (buttonText ("Button_Yes"), yes, returnKey);
-    window->addButton (buttonText ("Button_No"), no);
-    window->addButton (buttonText ("Button_Cancel"), cancel, escapeKey);
-    return window;
+    return questionWindow (title, message, juce::MessageBoxIconType::QuestionIcon,
+                           { "Button_Yes", yes }, { "Button_No", no }, { "Button_Cancel", cancel });
+}
+
+std::unique_ptr<juce::AlertWindow> AlertWindowMessageBoxes::createOverwriteQuestionWindow (const juce::String& title, const juce::String& message)
+{
+    return questionWindow (title, message, juce::MessageBoxIconType::WarningIcon, { "ConfirmOverwrite_ButtonOverwrite", overwrite },
+                           { "ConfirmOverwrite_ButtonSaveAs", saveAsOther }, { "Button_Cancel", cancelOverwrite });
 }
 
 void AlertWindowMessageBoxes::presentError (const juce::String&, const MessageText& text)
@@ -118,4 +138,10 @@ MessageBoxes::Answer AlertWindowMessageBoxes::presentQuestion (const juce::Strin
         case no:  return no;
         default:  return cancel;
     }
+}
+
+MessageBoxes::OverwriteAnswer AlertWindowMessageBoxes::presentOverwriteQuestion (const juce::String& title, const juce::String& message)
+{
+    const int answer = createOverwriteQuestionWindow (title, message)->runModalLoop();
+    return answer == overwrite || answer == saveAsOther ? (OverwriteAnswer) answer : cancelOverwrite;
 }

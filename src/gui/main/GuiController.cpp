@@ -124,19 +124,10 @@ bool GuiController::chooseReceiveFolder (ReceiveBankSelectionState&)
 
 CommandGui::OverwriteAnswer GuiController::askOverwrite (const juce::File& file)
 {
-    if (isBusy())
-        return cancelOverwrite;
-
-    const auto message = CZQVResource::text ("ConfirmOverwrite_MessagePrefix") + " " + file.getFileName()
-                       + CZQVResource::text ("ConfirmOverwrite_MessagePostfix");
-
-    juce::AlertWindow window (CZQVResource::text ("ConfirmOverwrite_Title"), message, juce::MessageBoxIconType::WarningIcon);
-    window.addButton (CZQVResource::text ("ConfirmOverwrite_ButtonOverwrite"), overwrite, juce::KeyPress (juce::KeyPress::returnKey));
-    window.addButton (CZQVResource::text ("ConfirmOverwrite_ButtonSaveAs"), saveAsOther);
-    window.addButton (CZQVResource::text ("Button_Cancel"), cancelOverwrite, juce::KeyPress (juce::KeyPress::escapeKey));
-
-    setBusy (true);
-    const int answer = window.runModalLoop();
-    setBusy (false);
-    return (OverwriteAnswer) answer;
+    switch (MessageBoxes::overwriteQuestionBox (file))
+    {
+        case MessageBoxes::overwrite:   return overwrite;
+        case MessageBoxes::saveAsOther: return saveAsOther;
+        default:                        return cancelOverwrite;
+    }
 }

@@ -61,6 +61,8 @@ public:
 
     bool confirmWriting (bool writeMessage, bool showDontConfirmBox) override;
     bool chooseReceiveFolder (ReceiveBankSelectionState& selection) override;
+
+    // Through the current message boxes.
     OverwriteAnswer askOverwrite (const juce::File& file) override;
 
 private:

@@ -39,6 +39,8 @@ TEST (AlertWindowMessageBoxes, ConfirmationAndQuestionButtons)
                juce::StringArray ("OK"));
     EXPECT_EQ (buttonTexts (*AlertWindowMessageBoxes::createQuestionWindow ("t", "m")),
                juce::StringArray ("Yes", "No", "Cancel"));
+    EXPECT_EQ (buttonTexts (*AlertWindowMessageBoxes::createOverwriteQuestionWindow ("t", "m")),
+               juce::StringArray ("Overwrite", "Save As...", "Cancel"));
 }
 
 TEST (AlertWindowMessageBoxes, AQuestionRunsModallyWhileTheGuiIsBusy)
