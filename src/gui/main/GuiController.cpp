@@ -2,7 +2,9 @@
 
 #include "app/MessageEngine.h"
 #include "device/UsbSessionManager.h"
+#include "gui/dialogs/WriteWarningComponent.h"
 #include "gui/main/MainWindow.h"
+#include "gui/widgets/TempDialogWithNoCloseButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include "prefs/PreferencesData.h"
@@ -106,13 +108,17 @@ void GuiController::showAboutBox()
         MessageBoxes::confirmationBox (app->getApplicationName(), "Version " + app->getApplicationVersion(), false);
 }
 
-bool GuiController::confirmWriting (bool writeMessage, bool)
+bool GuiController::confirmWriting (bool writeMessage, bool showDontConfirmBox)
 {
-    const auto message = CZQVResource::text (writeMessage ? "WarnBeforeTransmitting_WriteMessage1"
-                                                           : "WarnBeforeTransmitting_UpdateMessage1")
-                       + "\n" + CZQVResource::text ("WarnBeforeTransmitting_Message2");
+    if (isBusy())
+        return false;
 
-    return MessageBoxes::confirmationBox (CZQVResource::text ("WarnBeforeTransmitting_Title"), message, true);
+    WriteWarningComponent warning (writeMessage, showDontConfirmBox, PreferencesData::getInstancePointer());
+    setBusy (true);
+    const int result = TempDialogWithNoCloseButton::runModal (CZQVResource::text ("WarnBeforeTransmitting_Title"),
+                                                              warning, mainWindow.get());
+    setBusy (false);
+    return result == 1;
 }
 
 // The folder and prefix come from the bank memory window, which has not

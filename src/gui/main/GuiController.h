@@ -59,6 +59,8 @@ public:
     void showBankMemoryWindow() override {}
     void showAboutBox() override;
 
+    // A WriteWarningComponent in a modal window titled
+    // "WarnBeforeTransmitting_Title"; false at once while the GUI is busy.
     bool confirmWriting (bool writeMessage, bool showDontConfirmBox) override;
     bool chooseReceiveFolder (ReceiveBankSelectionState& selection) override;
 
