@@ -1,17 +1,19 @@
 #include "gui/main/GuiController.h"
 
 #include "app/MessageEngine.h"
-#include "device/UsbSessionManager.h"
+#include "app/MessageIds.h"
+#include "gui/dialogs/UsbSessionDialog.h"
 #include "gui/dialogs/WriteWarningComponent.h"
 #include "gui/main/MainWindow.h"
 #include "gui/widgets/TempDialogWithNoCloseButton.h"
-
-#include <juce_gui_basics/juce_gui_basics.h>
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 
-GuiController::GuiController()
+#include <juce_gui_basics/juce_gui_basics.h>
+
+GuiController::GuiController (UsbSessionManager* sessionManager)
+    : sessions (sessionManager)
 {
     if (auto* engine = MessageEngine::getInstancePointer())
         engine->addListener (this);
@@ -19,11 +21,10 @@ GuiController::GuiController()
 
 GuiController::~GuiController()
 {
-    watchSessions (nullptr);
-
     if (auto* engine = MessageEngine::getInstancePointer())
         engine->removeListener (this);
 
+    sessionDialog.reset();
     mainWindow.reset();
 }
 
@@ -47,20 +48,14 @@ bool GuiController::isMainComponentModal() const
 void GuiController::handleMessage (const juce::Message& message)
 {
     auto* broadcast = dynamic_cast<const BroadcastMessage*> (&message);
+    if (broadcast == nullptr)
+        return;
 
-    if (broadcast != nullptr && mainWindow != nullptr)
+    if (broadcast->id == MessageIds::sessionDialogFinished)
+        sessionDialogFinished();
+
+    if (mainWindow != nullptr)
         mainWindow->handleBroadcast (broadcast->id);
-}
-
-void GuiController::watchSessions (UsbSessionManager* manager)
-{
-    if (sessions != nullptr)
-        sessions->removeListener (this);
-
-    sessions = manager;
-
-    if (sessions != nullptr)
-        sessions->addListener (this);
 }
 
 bool GuiController::isWaveformEditorShown() const
@@ -71,35 +66,37 @@ bool GuiController::isWaveformEditorShown() const
         && preferences->getFlag (PreferencesData::showWaveformEditor);
 }
 
-bool GuiController::openSessionDialog (const juce::String&, int origin)
+bool GuiController::openSessionDialog (const juce::String& title, int origin)
 {
-    if (isBusy() || sessionDialogOpen)
+    if (isBusy() || sessionDialog != nullptr || sessions == nullptr)
         return false;
 
-    sessionDialogOpen = true;
     sessionOrigin = origin;
     setBusy (true);
+    sessionDialog = std::make_unique<UsbSessionDialog> (title, *sessions, mainWindow.get());
     return true;
 }
 
 void GuiController::closeSessionDialog()
 {
-    if (! sessionDialogOpen)
+    if (sessionDialog == nullptr)
         return;
 
-    sessionDialogOpen = false;
+    sessionDialog.reset();
     setBusy (false);
 }
 
-void GuiController::sessionFinished (UsbSession* session, bool success)
+// The preferences and bank memory windows come with their pages; until
+// then every session returns to the main window.
+void GuiController::sessionDialogFinished()
 {
-    if (! sessionDialogOpen)
+    if (sessionDialog == nullptr)
         return;
 
     closeSessionDialog();
 
-    if (! success && session != nullptr && session->getErrorKey().isNotEmpty())
-        MessageBoxes::errorBox (session->getErrorKey());
+    if (mainWindow != nullptr)
+        mainWindow->toFront (true);
 }
 
 void GuiController::showAboutBox()

@@ -22,7 +22,7 @@ struct WriteWarningTest : ::testing::Test
     EnglishResource english;
     SingletonReference<MessageEngine> engine;
     SingletonReference<PreferencesData> preferences;
-    GuiController gui;
+    GuiController gui { nullptr };
 
     struct Seen
     {

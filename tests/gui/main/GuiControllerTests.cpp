@@ -20,7 +20,7 @@ struct ControllerBusyFlag : BusyFlag
 TEST (GuiController, TheOverwriteQuestionGoesThroughTheMessageBoxes)
 {
     const DialogTestSupport::EnglishResource english;
-    GuiController gui;
+    GuiController gui (nullptr);
     ScriptedMessageBoxes boxes (std::make_unique<ControllerBusyFlag> (gui));
     const ScopedMessageBoxes installed (boxes);
     boxes.answerOverwrite (MessageBoxes::overwrite);
