@@ -14,7 +14,7 @@ export CCACHE_BASEDIR   ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= true
 
 # The suites whose tests run threads: these are the ones ThreadSanitizer checks.
-TSAN_TESTS     ?= MessageEngine*:EngineFixture*:SingleInstance*:CZQVSingleton*:ManagerFixture*:AccessFixture*:SocketFixture*:MessageThreadHandOver*:SampleTransfers*:SampleReceiveTest*:SamplePlayer*:PreviewPlayer*:AudioPlayerManager*:VirtualPlovaraTest*:CompositeSession*:BankTransfers*:EditBankTransfers_*:MultiBankTransfers*:SequenceTransfers*
+TSAN_TESTS     ?= MessageEngine*:EngineFixture*:SingleInstance*:CZQVSingleton*:ManagerFixture*:AccessFixture*:SocketFixture*:MessageThreadHandOver*:SampleTransfers*:SampleReceiveTest*:SamplePlayer*:PreviewPlayer*:AudioPlayerManager*:VirtualPlovaraTest*:CompositeSession*:BankTransfers*:EditBankTransfers_*:MultiBankTransfers*:SequenceTransfers*:SessionDialogTest*:FileDialogs*
 # Fuzzing wants speed and line numbers in its reports, not full debug data.
 FUZZ_CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=Fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
                     -DCMAKE_C_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" \

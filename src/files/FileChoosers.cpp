@@ -92,9 +92,6 @@ bool FileChoosers::mayOverwrite (const juce::File& file)
     if (! mayShow())
         return false;
 
-    const auto message = CZQVResource::text ("ConfirmOverwrite_MessagePrefix") + " " + file.getFileName()
-                         + CZQVResource::text ("ConfirmOverwrite_MessagePostfix");
-
     BusyWhileShown busy (busyFlag.get());
-    return presentOverwriteQuestion (CZQVResource::text ("ConfirmOverwrite_Title"), message);
+    return presentOverwriteQuestion (CZQVResource::text ("ConfirmOverwrite_Title"), MessageBoxes::overwriteMessage (file));
 }

@@ -47,3 +47,9 @@ MessageBoxes::Answer ConsoleMessageBoxes::presentQuestion (const juce::String& t
     writeUnanswered (title, message);
     return cancel;
 }
+
+MessageBoxes::OverwriteAnswer ConsoleMessageBoxes::presentOverwriteQuestion (const juce::String& title, const juce::String& message)
+{
+    writeUnanswered (title, message);
+    return cancelOverwrite;
+}

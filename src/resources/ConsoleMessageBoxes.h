@@ -17,6 +17,7 @@ protected:
     void presentError (const juce::String& messageKey, const MessageText& text) override;
     bool presentConfirmation (const juce::String& title, const juce::String& message, bool withCancel) override;
     Answer presentQuestion (const juce::String& title, const juce::String& message) override;
+    OverwriteAnswer presentOverwriteQuestion (const juce::String& title, const juce::String& message) override;
 
 private:
     void writeLine (const juce::String& title, const juce::String& message);

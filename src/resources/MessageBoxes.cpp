@@ -39,6 +39,21 @@ MessageBoxes::Answer MessageBoxes::ask (const juce::String& title, const juce::S
     return presentQuestion (title, message);
 }
 
+MessageBoxes::OverwriteAnswer MessageBoxes::askOverwrite (const juce::File& file)
+{
+    if (! mayShow())
+        return cancelOverwrite;
+
+    BusyWhileShown busy (busyFlag.get());
+    return presentOverwriteQuestion (CZQVResource::text ("ConfirmOverwrite_Title"), overwriteMessage (file));
+}
+
+juce::String MessageBoxes::overwriteMessage (const juce::File& file)
+{
+    return CZQVResource::text ("ConfirmOverwrite_MessagePrefix") + " " + file.getFileName()
+         + CZQVResource::text ("ConfirmOverwrite_MessagePostfix");
+}
+
 MessageBoxes* MessageBoxes::getCurrent() noexcept
 {
     return current.load();
@@ -65,6 +80,12 @@ MessageBoxes::Answer MessageBoxes::questionBox (const juce::String& title, const
 {
     auto* boxes = getCurrent();
     return boxes != nullptr ? boxes->ask (title, message) : cancel;
+}
+
+MessageBoxes::OverwriteAnswer MessageBoxes::overwriteQuestionBox (const juce::File& file)
+{
+    auto* boxes = getCurrent();
+    return boxes != nullptr ? boxes->askOverwrite (file) : cancelOverwrite;
 }
 
 ScopedMessageBoxes::ScopedMessageBoxes (MessageBoxes& boxes)

@@ -43,7 +43,8 @@ private:
 };
 
 // The program's modal message boxes: the error box for a message key, the
-// confirmation box and the question box. While the busy flag is not free a
+// confirmation box, the question box and the question whether a file may be
+// overwritten. While the busy flag is not free a
 // box is skipped and the call returns at once with the negative answer.
 // Subclasses show the boxes (windows, the console, a script for tests).
 class MessageBoxes
@@ -51,6 +52,9 @@ class MessageBoxes
 public:
     // Answers of the question box.
     enum Answer { cancel = 0, yes = 1, no = 2 };
+
+    // Answers of the overwrite question.
+    enum OverwriteAnswer { cancelOverwrite = 0, overwrite = 1, saveAsOther = 2 };
 
     virtual ~MessageBoxes() = default;
 
@@ -64,6 +68,15 @@ public:
     // Yes, No and Cancel.
     Answer ask (const juce::String& title, const juce::String& message);
 
+    // Titled "ConfirmOverwrite_Title", asks overwriteMessage (file) with the
+    // buttons "ConfirmOverwrite_ButtonOverwrite", "ConfirmOverwrite_ButtonSaveAs"
+    // and "Button_Cancel".
+    OverwriteAnswer askOverwrite (const juce::File& file);
+
+    // "ConfirmOverwrite_MessagePrefix", a space, the file's name and
+    // "ConfirmOverwrite_MessagePostfix".
+    static juce::String overwriteMessage (const juce::File& file);
+
     // The boxes the program shows through; null when none are installed.
     static MessageBoxes* getCurrent() noexcept;
     static void setCurrent (MessageBoxes* boxes) noexcept;
@@ -73,6 +86,7 @@ public:
     static void errorBox (const juce::String& messageKey);
     static bool confirmationBox (const juce::String& title, const juce::String& message, bool withCancel);
     static Answer questionBox (const juce::String& title, const juce::String& message);
+    static OverwriteAnswer overwriteQuestionBox (const juce::File& file);
 
 protected:
     // Without a busy flag every box is shown (there is no GUI to wait for).
@@ -81,6 +95,7 @@ protected:
     virtual void presentError (const juce::String& messageKey, const MessageText& text) = 0;
     virtual bool presentConfirmation (const juce::String& title, const juce::String& message, bool withCancel) = 0;
     virtual Answer presentQuestion (const juce::String& title, const juce::String& message) = 0;
+    virtual OverwriteAnswer presentOverwriteQuestion (const juce::String& title, const juce::String& message) = 0;
 
 private:
 

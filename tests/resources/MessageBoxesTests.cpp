@@ -1,28 +1,15 @@
 #include "resources/ConsoleMessageBoxes.h"
-#include "resources/ResourceLanguage.h"
+#include "support/EnglishResource.h"
 #include "support/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+using TestSupport::EnglishResource;
+
 namespace
 {
-struct EnglishResource
-{
-    EnglishResource()
-    {
-        ResourceLanguage::choose (ResourceLanguage::english);
-        CZQVResource::getInstance();
-    }
-
-    ~EnglishResource()
-    {
-        CZQVResource::releaseInstance();
-        ResourceLanguage::choose ({});
-    }
-};
-
 using Kind = ScriptedMessageBoxes::Kind;
 }
 
@@ -129,4 +116,8 @@ TEST (MessageBoxes, TheConsoleWritesBoxesAndAnswersCancel)
     out.str ({});
     EXPECT_EQ (boxes.ask ("Confirm", "Save changes?"), MessageBoxes::cancel);
     EXPECT_EQ (out.str(), "Confirm: Save changes?\n  (answered: Cancel)\n");
+
+    out.str ({});
+    EXPECT_EQ (boxes.askOverwrite (juce::File ("/tmp/Bank_1.plvr_bank")), MessageBoxes::cancelOverwrite);
+    EXPECT_EQ (out.str(), "Overwrite: Overwrite Bank_1.plvr_bank?\n  (answered: Cancel)\n");
 }

@@ -35,3 +35,9 @@ MessageBoxes::Answer ScriptedMessageBoxes::presentQuestion (const juce::String& 
     shown.push_back ({ Kind::question, {}, title, message, {}, {}, true });
     return takeFirst (questions, cancel);
 }
+
+MessageBoxes::OverwriteAnswer ScriptedMessageBoxes::presentOverwriteQuestion (const juce::String& title, const juce::String& message)
+{
+    shown.push_back ({ Kind::overwriteQuestion, {}, title, message, {}, {}, true });
+    return takeFirst (overwriteAnswers, cancelOverwrite);
+}

@@ -11,13 +11,13 @@
 class ScriptedMessageBoxes : public MessageBoxes
 {
 public:
-    enum class Kind { error, confirmation, question };
+    enum class Kind { error, confirmation, question, overwriteQuestion };
 
     struct Shown
     {
         Kind kind;
         juce::String key;       // error boxes
-        juce::String title;     // confirmations and questions
+        juce::String title;     // confirmations and questions of both kinds
         juce::String message;
         juce::String detail1;
         juce::String detail2;
@@ -28,6 +28,7 @@ public:
 
     void answerConfirmation (bool ok) { confirmations.push_back (ok); }
     void answerQuestion (Answer answer) { questions.push_back (answer); }
+    void answerOverwrite (OverwriteAnswer answer) { overwriteAnswers.push_back (answer); }
 
     const std::vector<Shown>& getShown() const noexcept { return shown; }
 
@@ -35,10 +36,12 @@ protected:
     void presentError (const juce::String& messageKey, const MessageText& text) override;
     bool presentConfirmation (const juce::String& title, const juce::String& message, bool withCancel) override;
     Answer presentQuestion (const juce::String& title, const juce::String& message) override;
+    OverwriteAnswer presentOverwriteQuestion (const juce::String& title, const juce::String& message) override;
 
 private:
     std::deque<bool> confirmations;
     std::deque<Answer> questions;
+    std::deque<OverwriteAnswer> overwriteAnswers;
     std::vector<Shown> shown;
 };
 

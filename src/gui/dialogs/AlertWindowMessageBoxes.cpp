@@ -1,5 +1,6 @@
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 
+#include "gui/widgets/DetailTextEditor.h"
 #include "gui/widgets/FontManager.h"
 
 namespace
@@ -14,16 +15,8 @@ class DetailBox : public juce::Component
 {
 public:
     explicit DetailBox (const juce::String& detail)
+        : editor (AlertWindowMessageBoxes::detailEditorName, FontManager::fontFor ("MessageDisplayDetail"), detailBackground)
     {
-        editor.setName (AlertWindowMessageBoxes::detailEditorName);
-        editor.setMultiLine (true);
-        editor.setReadOnly (true);
-        editor.setCaretVisible (false);
-        editor.setFont (FontManager::fontFor ("MessageDisplayDetail"));
-        editor.setColour (juce::TextEditor::backgroundColourId, detailBackground);
-        editor.setColour (juce::TextEditor::outlineColourId, juce::Colours::transparentBlack);
-        editor.setColour (juce::TextEditor::focusedOutlineColourId, juce::Colours::transparentBlack);
-        editor.setColour (juce::TextEditor::shadowColourId, juce::Colours::transparentBlack);
         editor.setText (detail, false);
         addAndMakeVisible (editor);
         setSize (detailWidth, detailHeight);
@@ -32,7 +25,7 @@ public:
     void resized() override { editor.setBounds (getLocalBounds()); }
 
 private:
-    juce::TextEditor editor;
+    DetailTextEditor editor;
 };
 
 // An alert window that owns the extra components it shows.
@@ -66,6 +59,23 @@ juce::String buttonText (const char* key)
 
 const juce::KeyPress escapeKey (juce::KeyPress::escapeKey);
 const juce::KeyPress returnKey (juce::KeyPress::returnKey);
+
+struct Choice
+{
+    const char* textKey;
+    int result;
+};
+
+// Three buttons: the first answers Return, the last Escape.
+std::unique_ptr<juce::AlertWindow> questionWindow (const juce::String& title, const juce::String& message,
+                                                   juce::MessageBoxIconType icon, Choice first, Choice second, Choice last)
+{
+    auto window = std::make_unique<juce::AlertWindow> (title, message, icon);
+    window->addButton (buttonText (first.textKey), first.result, returnKey);
+    window->addButton (buttonText (second.textKey), second.result);
+    window->addButton (buttonText (last.textKey), last.result, escapeKey);
+    return window;
+}
 }
 
 AlertWindowMessageBoxes::AlertWindowMessageBoxes (std::unique_ptr<BusyFlag> busyFlag)
@@ -100,11 +110,14 @@ std::unique_ptr<juce::AlertWindow> AlertWindowMessageBoxes::createConfirmationWi
 
 std::unique_ptr<juce::AlertWindow> AlertWindowMessageBoxes::createQuestionWindow (const juce::String& title, const juce::String& message)
 {
-    auto window = std::make_unique<juce::AlertWindow> (title, message, juce::MessageBoxIconType::QuestionIcon);
-    window->addButton (buttonText ("Button_Yes"), yes, returnKey);
-    window->addButton (buttonText ("Button_No"), no);
-    window->addButton (buttonText ("Button_Cancel"), cancel, escapeKey);
-    return window;
+    return questionWindow (title, message, juce::MessageBoxIconType::QuestionIcon,
+                           { "Button_Yes", yes }, { "Button_No", no }, { "Button_Cancel", cancel });
+}
+
+std::unique_ptr<juce::AlertWindow> AlertWindowMessageBoxes::createOverwriteQuestionWindow (const juce::String& title, const juce::String& message)
+{
+    return questionWindow (title, message, juce::MessageBoxIconType::WarningIcon, { "ConfirmOverwrite_ButtonOverwrite", overwrite },
+                           { "ConfirmOverwrite_ButtonSaveAs", saveAsOther }, { "Button_Cancel", cancelOverwrite });
 }
 
 void AlertWindowMessageBoxes::presentError (const juce::String&, const MessageText& text)
@@ -125,4 +138,10 @@ MessageBoxes::Answer AlertWindowMessageBoxes::presentQuestion (const juce::Strin
         case no:  return no;
         default:  return cancel;
     }
+}
+
+MessageBoxes::OverwriteAnswer AlertWindowMessageBoxes::presentOverwriteQuestion (const juce::String& title, const juce::String& message)
+{
+    const int answer = createOverwriteQuestionWindow (title, message)->runModalLoop();
+    return answer == overwrite || answer == saveAsOther ? (OverwriteAnswer) answer : cancelOverwrite;
 }

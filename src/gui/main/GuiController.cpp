@@ -1,15 +1,19 @@
 #include "gui/main/GuiController.h"
 
 #include "app/MessageEngine.h"
-#include "device/UsbSessionManager.h"
+#include "app/MessageIds.h"
+#include "gui/dialogs/UsbSessionDialog.h"
+#include "gui/dialogs/WriteWarningComponent.h"
 #include "gui/main/MainWindow.h"
-
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "gui/widgets/TempDialogWithNoCloseButton.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 
-GuiController::GuiController()
+#include <juce_gui_basics/juce_gui_basics.h>
+
+GuiController::GuiController (UsbSessionManager* sessionManager)
+    : sessions (sessionManager)
 {
     if (auto* engine = MessageEngine::getInstancePointer())
         engine->addListener (this);
@@ -17,11 +21,10 @@ GuiController::GuiController()
 
 GuiController::~GuiController()
 {
-    watchSessions (nullptr);
-
     if (auto* engine = MessageEngine::getInstancePointer())
         engine->removeListener (this);
 
+    sessionDialog.reset();
     mainWindow.reset();
 }
 
@@ -45,20 +48,14 @@ bool GuiController::isMainComponentModal() const
 void GuiController::handleMessage (const juce::Message& message)
 {
     auto* broadcast = dynamic_cast<const BroadcastMessage*> (&message);
+    if (broadcast == nullptr)
+        return;
 
-    if (broadcast != nullptr && mainWindow != nullptr)
+    if (broadcast->id == MessageIds::sessionDialogFinished)
+        sessionDialogFinished();
+
+    if (mainWindow != nullptr)
         mainWindow->handleBroadcast (broadcast->id);
-}
-
-void GuiController::watchSessions (UsbSessionManager* manager)
-{
-    if (sessions != nullptr)
-        sessions->removeListener (this);
-
-    sessions = manager;
-
-    if (sessions != nullptr)
-        sessions->addListener (this);
 }
 
 bool GuiController::isWaveformEditorShown() const
@@ -69,35 +66,37 @@ bool GuiController::isWaveformEditorShown() const
         && preferences->getFlag (PreferencesData::showWaveformEditor);
 }
 
-bool GuiController::openSessionDialog (const juce::String&, int origin)
+bool GuiController::openSessionDialog (const juce::String& title, int origin)
 {
-    if (isBusy() || sessionDialogOpen)
+    if (isBusy() || sessionDialog != nullptr || sessions == nullptr)
         return false;
 
-    sessionDialogOpen = true;
     sessionOrigin = origin;
     setBusy (true);
+    sessionDialog = std::make_unique<UsbSessionDialog> (title, *sessions, mainWindow.get());
     return true;
 }
 
 void GuiController::closeSessionDialog()
 {
-    if (! sessionDialogOpen)
+    if (sessionDialog == nullptr)
         return;
 
-    sessionDialogOpen = false;
+    sessionDialog.reset();
     setBusy (false);
 }
 
-void GuiController::sessionFinished (UsbSession* session, bool success)
+// The preferences and bank memory windows come with their pages; until
+// then every session returns to the main window.
+void GuiController::sessionDialogFinished()
 {
-    if (! sessionDialogOpen)
+    if (sessionDialog == nullptr)
         return;
 
     closeSessionDialog();
 
-    if (! success && session != nullptr && session->getErrorKey().isNotEmpty())
-        MessageBoxes::errorBox (session->getErrorKey());
+    if (mainWindow != nullptr)
+        mainWindow->toFront (true);
 }
 
 void GuiController::showAboutBox()
@@ -106,13 +105,17 @@ void GuiController::showAboutBox()
         MessageBoxes::confirmationBox (app->getApplicationName(), "Version " + app->getApplicationVersion(), false);
 }
 
-bool GuiController::confirmWriting (bool writeMessage, bool)
+bool GuiController::confirmWriting (bool writeMessage, bool showDontConfirmBox)
 {
-    const auto message = CZQVResource::text (writeMessage ? "WarnBeforeTransmitting_WriteMessage1"
-                                                           : "WarnBeforeTransmitting_UpdateMessage1")
-                       + "\n" + CZQVResource::text ("WarnBeforeTransmitting_Message2");
+    if (isBusy())
+        return false;
 
-    return MessageBoxes::confirmationBox (CZQVResource::text ("WarnBeforeTransmitting_Title"), message, true);
+    WriteWarningComponent warning (writeMessage, showDontConfirmBox, PreferencesData::getInstancePointer());
+    setBusy (true);
+    const int result = TempDialogWithNoCloseButton::runModal (CZQVResource::text ("WarnBeforeTransmitting_Title"),
+                                                              warning, mainWindow.get());
+    setBusy (false);
+    return result == 1;
 }
 
 // The folder and prefix come from the bank memory window, which has not
@@ -124,19 +127,10 @@ bool GuiController::chooseReceiveFolder (ReceiveBankSelectionState&)
 
 CommandGui::OverwriteAnswer GuiController::askOverwrite (const juce::File& file)
 {
-    if (isBusy())
-        return cancelOverwrite;
-
-    const auto message = CZQVResource::text ("ConfirmOverwrite_MessagePrefix") + " " + file.getFileName()
-                       + CZQVResource::text ("ConfirmOverwrite_MessagePostfix");
-
-    juce::AlertWindow window (CZQVResource::text ("ConfirmOverwrite_Title"), message, juce::MessageBoxIconType::WarningIcon);
-    window.addButton (CZQVResource::text ("ConfirmOverwrite_ButtonOverwrite"), overwrite, juce::KeyPress (juce::KeyPress::returnKey));
-    window.addButton (CZQVResource::text ("ConfirmOverwrite_ButtonSaveAs"), saveAsOther);
-    window.addButton (CZQVResource::text ("Button_Cancel"), cancelOverwrite, juce::KeyPress (juce::KeyPress::escapeKey));
-
-    setBusy (true);
-    const int answer = window.runModalLoop();
-    setBusy (false);
-    return (OverwriteAnswer) answer;
+    switch (MessageBoxes::overwriteQuestionBox (file))
+    {
+        case MessageBoxes::overwrite:   return overwrite;
+        case MessageBoxes::saveAsOther: return saveAsOther;
+        default:                        return cancelOverwrite;
+    }
 }

@@ -2,7 +2,6 @@
 
 #include "app/TransmitNoticeManager.h"
 #include "commands/CommandContext.h"
-#include "device/UsbSession.h"
 
 #include <juce_events/juce_events.h>
 
@@ -10,17 +9,19 @@
 #include <memory>
 
 class MainWindow;
+class UsbSessionDialog;
 class UsbSessionManager;
 
 // Owns the top-level windows and keeps the state that decides whether a
 // dialog may open: the busy flag, the current page and the origin of a
 // running session dialog.
 class GuiController : public juce::MessageListener,
-                      public CommandGui,
-                      private UsbSessionListener
+                      public CommandGui
 {
 public:
-    GuiController();
+    // The session window shows the manager's sessions; without a manager
+    // it does not open.
+    explicit GuiController (UsbSessionManager* sessionManager);
     ~GuiController() override;
 
     // False when the window could not be made.
@@ -43,35 +44,35 @@ public:
 
     void handleMessage (const juce::Message& message) override;
 
-    // The sessions whose end closes the session window.
-    void watchSessions (UsbSessionManager* manager);
-
     bool isWaveformEditorShown() const override;
 
-    // Until the session window has its page, the session runs behind the
-    // busy flag alone: the flag goes when the session ends, and a failure
-    // shows its message box.
+    // The session window is modal without a modal loop: it opens and the
+    // call returns, and the busy flag stays set until message 11 (or
+    // closeSessionDialog) deletes the window. Message 11 also brings the
+    // main window to the front.
     bool openSessionDialog (const juce::String& title, int origin) override;
     void closeSessionDialog() override;
+    UsbSessionDialog* getSessionDialog() const { return sessionDialog.get(); }
 
     // The preferences and bank memory windows come with their pages.
     void showPreferencesWindow() override {}
     void showBankMemoryWindow() override {}
     void showAboutBox() override;
 
+    // A WriteWarningComponent in a modal window titled
+    // "WarnBeforeTransmitting_Title"; false at once while the GUI is busy.
     bool confirmWriting (bool writeMessage, bool showDontConfirmBox) override;
     bool chooseReceiveFolder (ReceiveBankSelectionState& selection) override;
+
+    // Through the current message boxes.
     OverwriteAnswer askOverwrite (const juce::File& file) override;
 
 private:
-    void sessionStarted (UsbSession*) override {}
-    void sessionProgress (UsbSession*, double) override {}
-    void sessionStatus (UsbSession*, const juce::String&) override {}
-    void sessionFinished (UsbSession* session, bool success) override;
+    void sessionDialogFinished();
 
     TransmitNoticeManager transmitNotices;
-    UsbSessionManager* sessions = nullptr;
-    bool sessionDialogOpen = false;
+    UsbSessionManager* const sessions;
+    std::unique_ptr<UsbSessionDialog> sessionDialog;
     std::unique_ptr<MainWindow> mainWindow;
     int currentPage = 0;
     uint8_t busy = 0;

@@ -65,7 +65,7 @@ Host::Host()
 
     applyPreferences();
 
-    guiController = std::make_unique<GuiController>();
+    guiController = std::make_unique<GuiController> (getSessionManager());
     installActionContext();
     messageBoxes = std::make_unique<AlertWindowMessageBoxes> (std::make_unique<GuiControllerBusyFlag>());
     MessageBoxes::setCurrent (messageBoxes.get());
@@ -198,8 +198,6 @@ void Host::createCommands()
 
     if (auto* prefs = preferences.get())
         receiveSelection->targetFolder = juce::File (prefs->getText (PreferencesData::lastBankReceiveTargetFolder));
-
-    guiController->watchSessions (getSessionManager());
 
     actionManager = std::make_unique<ActionManager> (*this);
     commandTarget = std::make_unique<ActionCommandTarget> (*actionManager);

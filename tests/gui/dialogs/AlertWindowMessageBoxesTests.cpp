@@ -1,51 +1,13 @@
-#include "TestSupport.h"
+#include "DialogTestSupport.h"
 
 #include "gui/main/GuiController.h"
 #include "gui/main/Host.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/dialogs/GuiControllerBusyFlag.h"
-#include "resources/ResourceLanguage.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
-struct EnglishResource
-{
-    EnglishResource()
-    {
-        ResourceLanguage::choose (ResourceLanguage::english);
-        CZQVResource::getInstance();
-    }
-
-    ~EnglishResource()
-    {
-        CZQVResource::releaseInstance();
-        ResourceLanguage::choose ({});
-    }
-};
-
-juce::Component* findNamed (juce::Component& parent, const juce::String& name)
-{
-    for (auto* child : parent.getChildren())
-    {
-        if (child->getName() == name)
-            return child;
-        if (auto* found = findNamed (*child, name))
-            return found;
-    }
-    return nullptr;
-}
-
-juce::StringArray buttonTexts (juce::AlertWindow& window)
-{
-    juce::StringArray texts;
-    for (auto* child : window.getChildren())
-        if (auto* button = dynamic_cast<juce::TextButton*> (child))
-            texts.add (button->getButtonText());
-    return texts;
-}
-}
+using namespace DialogTestSupport;
 
 TEST (AlertWindowMessageBoxes, TheErrorWindowShowsTheFirstDetailInATextBox)
 {
@@ -77,6 +39,8 @@ TEST (AlertWindowMessageBoxes, ConfirmationAndQuestionButtons)
                juce::StringArray ("OK"));
     EXPECT_EQ (buttonTexts (*AlertWindowMessageBoxes::createQuestionWindow ("t", "m")),
                juce::StringArray ("Yes", "No", "Cancel"));
+    EXPECT_EQ (buttonTexts (*AlertWindowMessageBoxes::createOverwriteQuestionWindow ("t", "m")),
+               juce::StringArray ("Overwrite", "Save As...", "Cancel"));
 }
 
 TEST (AlertWindowMessageBoxes, AQuestionRunsModallyWhileTheGuiIsBusy)

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "gui/dialogs/UsbSessionDialog.h"
 #include "gui/main/GuiController.h"
 #include "gui/main/Host.h"
 #include "app/MessageEngine.h"
@@ -134,8 +135,8 @@ TEST_F (HostTest, RegistersTheCommandsWithTheirKeysAndMenus)
     Host::releaseInstance();
 }
 
-// The session window is not built yet: the busy flag stands for it while
-// the session runs and goes when it ends.
+// The session window keeps the program busy while the session runs; a
+// session that succeeds closes it by itself.
 TEST_F (HostTest, ASessionCommandKeepsTheProgramBusyUntilTheSessionEnds)
 {
     const ScopedDeviceChoice onVirtualDevice;
@@ -146,8 +147,11 @@ TEST_F (HostTest, ASessionCommandKeepsTheProgramBusyUntilTheSessionEnds)
 
     ASSERT_TRUE (host->getCommandManager()->invokeDirectly (CommandIds::receiveGlobal, false));
     EXPECT_TRUE (gui->isBusy());
+    ASSERT_NE (gui->getSessionDialog(), nullptr);
+    EXPECT_EQ (gui->getSessionDialog()->getName(), "Receive Global Data");
 
     ASSERT_TRUE (TestSupport::dispatchUntil ([&] { return ! gui->isBusy(); }));
+    EXPECT_EQ (gui->getSessionDialog(), nullptr);
     EXPECT_TRUE (boxes.getShown().empty()) << boxes.getShown().front().key;
     Host::releaseInstance();
 }
