@@ -14,6 +14,7 @@ namespace MessageIds
     constexpr int preferencesWindowClosing   = 10;
     constexpr int sessionDialogFinished      = 11;
     constexpr int bankMemoryWindowClosing    = 12;
+    constexpr int restoreWindowHeight        = 20;  // the main window to itself, back from minimised
     constexpr int refreshFileBrowser         = 16;
     constexpr int showWaveformEditor         = 17;  // argument: flag
     constexpr int transmitNoticesChanged     = 18;
@@ -22,6 +23,8 @@ namespace MessageIds
     constexpr int previewStarted             = 23;
     constexpr int previewStopped             = 24;
     constexpr int loadSampleFile             = 25;  // the FileManager to itself, after the current event
+    constexpr int openDroppedBankFile        = 26;  // the main component to itself, after the drop
     constexpr int patternTableEvent          = 27;  // argument: int and pointer
     constexpr int sessionManagerEvent        = 28;  // argument: int
+    constexpr int aboutBoxShown              = 6151; // the about box to itself: it takes the focus
 }

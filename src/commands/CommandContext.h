@@ -91,5 +91,10 @@ public:
     // 0 to 35; choosing another sample clears the wave selection.
     virtual void setCurrentSample (int index) = 0;
 
+    // One of CommandGui::Page. Refused while the main window is modal; a
+    // real change shows the page and stops the sample playback when the
+    // sample page is left.
+    virtual void setCurrentPage (int page) = 0;
+
     virtual void quitApplication() = 0;
 };

@@ -138,6 +138,7 @@ namespace CommandTestSupport
         void setWaveSelection (const WaveSelectedStatus& newSelection) override { selection = newSelection; }
         void clearWaveSelectionFlags() override { selection.channelFlags[0] = selection.channelFlags[1] = 0; }
         void setCurrentSample (int index) override;
+        void setCurrentPage (int page) override { gui.page = page; }
         void quitApplication() override { ++quitRequests; }
 
         // Invokes a command as a key or menu item does: only when enabled.
