@@ -1,29 +1,18 @@
 #include "app/CommandLine.h"
 #include "gui/main/GuiController.h"
-#include "gui/main/MenuBarManager.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/Host.h"
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
 #include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/main/WindowManagerAtoms.h"
 #include "resources/CZQVResource.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <atomic>
 #include <csignal>
-
-namespace
-{
-std::atomic<bool> terminationRequested { false };
-
-void requestTermination (int)
-{
-    terminationRequested = true;
-}
-}
 
 class Application : public juce::JUCEApplication,
                     private juce::Timer
@@ -65,26 +54,23 @@ public:
 
         fileToOpen = CommandLine::fileToOpen (commandLine);
 
-        auto* gui = host->getGuiController();
-        if (! gui->createMainWindow())
+        if (! host->createMainWindow())
         {
             quit();
             return;
         }
 
-        // Menus and keys are the command manager's.
-        auto* window = gui->getMainWindow();
-        window->setMenuBar (host->getMenuBarManager());
-        window->addKeyListener (host->getCommandManager()->getKeyMappings());
+        // Keys are the command manager's.
+        host->getGuiController()->getMainWindow()->addKeyListener (host->getCommandManager()->getKeyMappings());
 
-        host->setCurrentPage (Host::samplePage);
+        host->setCurrentPage (CommandGui::samplePage);
         host->setCurrentFile (fileToOpen.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (fileToOpen));
         if (fileToOpen.isNotEmpty())
             host->openCurrentFile();
         MessageEngine::broadcast (MessageIds::dataChanged);
+        host->showStartupMessages();
 
-        std::signal (SIGTERM, requestTermination);
-        std::signal (SIGINT, requestTermination);
+        TerminationSignals::install();
         // A file size limit makes a save fail with its message, the old file kept.
         std::signal (SIGXFSZ, SIG_IGN);
         startTimer (250);
@@ -109,13 +95,16 @@ public:
         MessageEngine::broadcast (MessageIds::openCurrentFile);
     }
 
+    // The system, the window's close button and termination signals all
+    // quit as the Exit command does, after the unsaved-changes question;
+    // while a dialog is up they do nothing.
     void systemRequestedQuit() override
     {
         auto* host = Host::getInstancePointer();
         auto* gui = host != nullptr ? host->getGuiController() : nullptr;
 
-        if (gui != nullptr && ! gui->isBusy())
-            quit();
+        if (gui != nullptr && gui->getMainWindow() != nullptr)
+            gui->getMainWindow()->requestQuit();
     }
 
 private:
@@ -129,7 +118,7 @@ private:
     // A termination signal asks to quit as the window's close button does.
     void timerCallback() override
     {
-        if (terminationRequested.exchange (false))
+        if (TerminationSignals::takeRequest())
             systemRequestedQuit();
     }
 

@@ -28,12 +28,23 @@ GuiController::~GuiController()
     mainWindow.reset();
 }
 
-bool GuiController::createMainWindow()
+bool GuiController::createMainWindow (const MainWindow::Services& services)
 {
     if (mainWindow == nullptr)
-        mainWindow = std::make_unique<MainWindow>();
+    {
+        mainWindow = std::make_unique<MainWindow> (services);
+        mainWindow->getMainComponent().setPage (currentPage);
+    }
 
     return mainWindow != nullptr;
+}
+
+void GuiController::setCurrentPage (int page)
+{
+    currentPage = page;
+
+    if (mainWindow != nullptr)
+        mainWindow->getMainComponent().setPage (page);
 }
 
 bool GuiController::isMainComponentModal() const
@@ -41,8 +52,8 @@ bool GuiController::isMainComponentModal() const
     if (mainWindow == nullptr)
         return false;
 
-    auto* content = mainWindow->getContentComponent();
-    return content != nullptr && content->isCurrentlyBlockedByAnotherModalComponent();
+    auto& content = mainWindow->getMainComponent();
+    return content.isAboutBoxShown() || content.isCurrentlyBlockedByAnotherModalComponent();
 }
 
 void GuiController::handleMessage (const juce::Message& message)
@@ -101,8 +112,8 @@ void GuiController::sessionDialogFinished()
 
 void GuiController::showAboutBox()
 {
-    if (auto* app = juce::JUCEApplicationBase::getInstance())
-        MessageBoxes::confirmationBox (app->getApplicationName(), "Version " + app->getApplicationVersion(), false);
+    if (mainWindow != nullptr)
+        mainWindow->getMainComponent().showAboutBox();
 }
 
 bool GuiController::confirmWriting (bool writeMessage, bool showDontConfirmBox)

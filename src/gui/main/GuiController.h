@@ -2,13 +2,13 @@
 
 #include "app/TransmitNoticeManager.h"
 #include "commands/CommandContext.h"
+#include "gui/main/MainWindow.h"
 
 #include <juce_events/juce_events.h>
 
 #include <cstdint>
 #include <memory>
 
-class MainWindow;
 class UsbSessionDialog;
 class UsbSessionManager;
 
@@ -25,11 +25,12 @@ public:
     ~GuiController() override;
 
     // False when the window could not be made.
-    bool createMainWindow();
+    bool createMainWindow (const MainWindow::Services& services);
     MainWindow* getMainWindow() const { return mainWindow.get(); }
 
     int getCurrentPage() const override { return currentPage; }
-    void setCurrentPage (int page) { currentPage = page; }
+    // The main window builds the page.
+    void setCurrentPage (int page);
 
     // Set while a modal box, a file chooser or a session window is up.
     bool isBusy() const override { return busy != 0; }
@@ -40,6 +41,7 @@ public:
     // The record of changes not yet sent to the device.
     TransmitNoticeManager& getTransmitNoticeManager() { return transmitNotices; }
 
+    // While a modal dialog or the about box is up.
     bool isMainComponentModal() const override;
 
     void handleMessage (const juce::Message& message) override;

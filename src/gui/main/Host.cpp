@@ -37,10 +37,16 @@
 #include "resources/ResourceLanguage.h"
 #include "resources/StringTable.h"
 
+#include <utility>
+
 namespace
 {
 constexpr int undoMaximumUnits = 10000000;
 constexpr int undoMinimumTransactions = 1;
+constexpr int highestPage = 4;
+
+// Tells the Host, after the current event, to show its startup messages.
+struct StartupMessagesDue : juce::Message {};
 }
 
 Host::Host()
@@ -141,8 +147,8 @@ void Host::createPlayerManager()
     AudioPlayerManager::Hooks hooks;
     hooks.getSample = [this] (int index) -> const SampleData* { return &dataCenter->getEditBank().getSample (index); };
     hooks.getSelection = [this] { return waveSelection; };
-    hooks.canPlay = [this] { return guiController != nullptr && guiController->getCurrentPage() == samplePage; };
-    hooks.showMessage = [] (const juce::String& key) { MessageBoxes::errorBox (key); };
+    hooks.canPlay = [this] { return guiController != nullptr && guiController->getCurrentPage() == CommandGui::samplePage; };
+    hooks.showMessage = [this] (const juce::String& key) { showOrKeepMessage (key); };
 
     std::unique_ptr<juce::XmlElement> settings;
     if (auto* prefs = preferences.get())
@@ -202,12 +208,28 @@ void Host::createCommands()
     actionManager = std::make_unique<ActionManager> (*this);
     commandTarget = std::make_unique<ActionCommandTarget> (*actionManager);
     commandManager->registerAllCommandsForTarget (commandTarget.get());
-    // Until the main component leads its pages' command chain to the action
-    // manager, every command goes to the action manager directly.
-    commandManager->setFirstCommandTarget (commandTarget.get());
     menuBar = std::make_unique<MenuBarManager> (*commandManager, *this);
 
     actionContext->transmitEffect = [this] { commandManager->invokeDirectly (CommandIds::transmitEffect, true); };
+}
+
+bool Host::createMainWindow()
+{
+    return guiController->createMainWindow ({ *this, *commandManager, *commandTarget, menuBar.get() });
+}
+
+void Host::showOrKeepMessage (const juce::String& messageKey)
+{
+    if (guiController != nullptr && guiController->getMainWindow() != nullptr)
+        MessageBoxes::errorBox (messageKey);
+    else
+        startupMessages.add (messageKey);
+}
+
+// After the current event, so that the main window is painted first.
+void Host::showStartupMessages()
+{
+    postMessage (new StartupMessagesDue());
 }
 
 CommandGui* Host::getCommandGui() const
@@ -304,7 +326,7 @@ void Host::clearWaveSelectionFlags()
 
 void Host::setCurrentPage (int page)
 {
-    if (page < noPage || page > lastPage || guiController == nullptr || guiController->isMainComponentModal())
+    if (page < CommandGui::noPage || page > highestPage || guiController == nullptr || guiController->isMainComponentModal())
         return;
 
     const int previousPage = guiController->getCurrentPage();
@@ -313,7 +335,7 @@ void Host::setCurrentPage (int page)
 
     guiController->setCurrentPage (page);
 
-    if (previousPage == samplePage && playerManager != nullptr)
+    if (previousPage == CommandGui::samplePage && playerManager != nullptr)
         playerManager->stop();
 
     MessageEngine::broadcast (MessageIds::dataChanged);
@@ -321,6 +343,12 @@ void Host::setCurrentPage (int page)
 
 void Host::handleMessage (const juce::Message& message)
 {
+    if (dynamic_cast<const StartupMessagesDue*> (&message) != nullptr)
+    {
+        for (auto& key : std::exchange (startupMessages, {}))
+            MessageBoxes::errorBox (key);
+    }
+
     if (auto* broadcast = dynamic_cast<const BroadcastMessage*> (&message))
         if (broadcast->id == MessageIds::openCurrentFile)
             openCurrentFile();
@@ -333,7 +361,7 @@ void Host::openCurrentFile()
         return;
 
     if (fileManager->openFromOutside (currentFile) == FileManager::Opened::patterns)
-        setCurrentPage (patternPage);
+        setCurrentPage (CommandGui::patternPage);
 }
 
 void Host::changeListenerCallback (juce::ChangeBroadcaster* source)

@@ -46,8 +46,6 @@ class Host : public juce::ChangeListener,
              public CZQVSingleton<Host>
 {
 public:
-    enum Page { noPage = 0, samplePage = 1, effectPage = 2, patternPage = 3, lastPage = 4 };
-
     Host();
     ~Host() override;
 
@@ -81,8 +79,17 @@ public:
     const juce::File& getCurrentFile() const { return currentFile; }
     void setCurrentFile (const juce::File& file) { currentFile = file; }
 
-    // Values 0 to 4; refused while the main window is modal.
-    void setCurrentPage (int page);
+    // Values 0 to 4 (CommandGui::Page and one beyond); refused while the
+    // main window is modal.
+    void setCurrentPage (int page) override;
+
+    // The main window on the GuiController, with the menus and the command
+    // chain; false when it could not be made.
+    bool createMainWindow();
+
+    // Shows the messages that came up while the services started (the
+    // audio device's, above all): until the main window exists they wait.
+    void showStartupMessages();
 
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
     void handleMessage (const juce::Message& message) override;
@@ -101,6 +108,7 @@ private:
     void installActionContext();
     void createFileManager();
     void createCommands();
+    void showOrKeepMessage (const juce::String& messageKey);
 
     // Process-wide services, in the order they are taken.
     SingletonReference<QuickTimeManager> quickTime;
@@ -139,4 +147,5 @@ private:
     WaveSelectedStatus waveSelection;
     WaveGraphViewInfo waveView;
     juce::File currentFile;
+    juce::StringArray startupMessages;
 };

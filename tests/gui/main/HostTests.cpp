@@ -99,24 +99,13 @@ TEST_F (HostTest, UndoChangesBroadcastDataChanged)
 TEST_F (HostTest, PagesOutsideZeroToFourAreIgnored)
 {
     auto* host = Host::getInstance();
-    host->setCurrentPage (Host::samplePage);
+    host->setCurrentPage (CommandGui::samplePage);
     EXPECT_EQ (host->getGuiController()->getCurrentPage(), 1);
     host->setCurrentPage (5);
     host->setCurrentPage (-1);
     EXPECT_EQ (host->getGuiController()->getCurrentPage(), 1);
-    host->setCurrentPage (Host::patternPage);
+    host->setCurrentPage (CommandGui::patternPage);
     EXPECT_EQ (host->getGuiController()->getCurrentPage(), 3);
-    Host::releaseInstance();
-}
-
-TEST_F (HostTest, MainWindowOpensUntitledAtTheFixedWidth)
-{
-    auto* host = Host::getInstance();
-    ASSERT_TRUE (host->getGuiController()->createMainWindow());
-    auto* window = host->getGuiController()->getMainWindow();
-    EXPECT_EQ (window->getName(), "Plovara Editor - Untitled");
-    EXPECT_EQ (window->getContentComponent()->getWidth(), 794);
-    EXPECT_EQ (MainWindow::buildTitle ("Plovara Editor", "live.plvr_bank", true), "Plovara Editor - live.plvr_bank *");
     Host::releaseInstance();
 }
 
