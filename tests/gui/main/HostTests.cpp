@@ -133,6 +133,8 @@ TEST_F (HostTest, ASessionCommandKeepsTheProgramBusyUntilTheSessionEnds)
     ScriptedMessageBoxes boxes;
     const ScopedMessageBoxes scripted (boxes);
     auto* gui = host->getGuiController();
+    // Commands reach the action manager through the main window's chain.
+    ASSERT_TRUE (host->createMainWindow());
 
     ASSERT_TRUE (host->getCommandManager()->invokeDirectly (CommandIds::receiveGlobal, false));
     EXPECT_TRUE (gui->isBusy());
