@@ -75,8 +75,9 @@ fuzz-seeds: fuzz-build
 	$(FUZZ_DIR)/fuzz/plovara_fuzz_seeds fuzz/corpus
 
 bench: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara_bench
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara_bench plovara_gui_bench
 	$(BUILD_DIR)/bench/plovara_bench
+	$(XVFB) $(BUILD_DIR)/bench/plovara_gui_bench
 
 # Backups and restores between two emulated devices with cable pulls, about
 # five minutes; not part of CI.
