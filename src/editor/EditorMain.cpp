@@ -6,6 +6,7 @@
 #include "app/MessageIds.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "data/DataCenter.h"
 #include "gui/dialogs/AlertWindowMessageBoxes.h"
 #include "gui/main/WindowManagerAtoms.h"
 #include "resources/CZQVResource.h"
@@ -97,7 +98,8 @@ public:
 
     // The system, the window's close button and termination signals all
     // quit as the Exit command does, after the unsaved-changes question;
-    // while a dialog is up they do nothing.
+    // while a dialog is up the close button and the system's request do
+    // nothing.
     void systemRequestedQuit() override
     {
         auto* host = Host::getInstancePointer();
@@ -115,15 +117,35 @@ private:
         AlertWindowMessageBoxes (nullptr).showError ("Error_FailedToStartApplication");
     }
 
-    // A termination signal asks to quit as the window's close button does.
+    // A termination signal quits at once when nothing is unsaved, even
+    // under a dialog (its loop ends with the program). With unsaved changes
+    // it asks the question as the close button does; one that arrives while
+    // a dialog is up waits until the dialog is answered, so the signal is
+    // neither lost nor answered for the user.
     void timerCallback() override
     {
-        if (TerminationSignals::takeRequest())
+        signalPending = TerminationSignals::takeRequest() || signalPending;
+        if (! signalPending)
+            return;
+
+        auto* host = Host::getInstancePointer();
+        auto* gui = host != nullptr ? host->getGuiController() : nullptr;
+
+        if (host == nullptr || ! host->getDataCenter()->isModified())
+        {
+            signalPending = false;
+            quit();
+        }
+        else if (gui != nullptr && ! gui->isBusy())
+        {
+            signalPending = false;
             systemRequestedQuit();
+        }
     }
 
     SingleInstance singleInstance { SingleInstance::defaultSocketPath ("PlovaraEditor") };
     juce::String fileToOpen;
+    bool signalPending = false;
     juce::File otherInstanceFolder { juce::File::getCurrentWorkingDirectory() };
 };
 
