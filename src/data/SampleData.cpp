@@ -44,8 +44,9 @@ constexpr int sampleRates[4] = { 48000, 24000, 12000, 6000 };
 constexpr int sourceNameOffset = 32;
 constexpr int sourceNameBytes = 32;
 constexpr int maxSourceNameLength = 15;   // longer names keep 13 characters and ".."
-constexpr int pcmWriteBlockBytes = 64 * 1024;
-constexpr int pcmReadBlockBytes = 1024 * 1024;
+// PCM passes through files in blocks of this size, small enough to be
+// reused from the heap rather than mapped afresh for every sample.
+constexpr int pcmBlockBytes = 64 * 1024;
 constexpr int chunkFixedBytes = SampleData::parameterBlockSize + SampleData::headerSize + 8;
 
 int paddingAfterPcm (juce::int64 pcmBytes)
@@ -86,24 +87,6 @@ juce::String readSourceName (const uint8_t* field)
     }
 
     return name;
-}
-
-// Reads exactly count bytes, growing the block as data arrives so that a
-// damaged count cannot make us allocate more than the stream holds.
-bool readExactly (juce::InputStream& stream, juce::MemoryBlock& block, juce::int64 count)
-{
-    block.reset();
-
-    while ((juce::int64) block.getSize() < count)
-    {
-        const auto wanted = (int) std::min<juce::int64> (pcmReadBlockBytes, count - (juce::int64) block.getSize());
-        const auto oldSize = block.getSize();
-        block.setSize (oldSize + (size_t) wanted);
-
-        if (stream.read (static_cast<char*> (block.getData()) + oldSize, wanted) != wanted)
-            return false;
-    }
-    return true;
 }
 }
 
@@ -254,18 +237,51 @@ int SampleData::channelsOfHeader (const uint8_t* header)
     return (header[6] & 1) + 1;
 }
 
+// Scaling by a power of two is exact in float and the conversion to an
+// integer truncates towards zero; clamping to integer bounds before the
+// truncation gives what clamping after it would. NaN fails both comparisons
+// and leaves as 0. Written as selects so that blocks of audio convert in
+// vector registers.
 int16_t SampleData::encodeSampleValue (float x)
 {
-    if (std::isnan (x))
-        return 0;
-
-    const double scaled = std::trunc ((double) x * 32768.0);
-    return (int16_t) juce::jlimit (-32768.0, 32767.0, scaled);
+    float scaled = x * 32768.0f;
+    scaled = scaled > -32768.0f ? scaled : -32768.0f;
+    scaled = scaled < 32767.0f ? scaled : 32767.0f;
+    const auto value = (int32_t) scaled;
+    return (int16_t) (x == x ? value : 0);
 }
 
 float SampleData::decodeSampleValue (int16_t v)
 {
     return (float) v * (1.0f / 32768.0f);
+}
+
+namespace
+{
+// One channel's frames in the interleaved big-endian PCM of a sample with
+// one or two channels (all that the header can describe). The frame stride
+// is known at compile time and each value moves as one 16-bit word, which
+// lets the compiler convert whole vectors of frames.
+template <int channels>
+void encodeChannel (const float* in, uint8_t* out, int frames)
+{
+    for (int f = 0; f < frames; ++f)
+    {
+        const auto word = juce::ByteOrder::swapIfLittleEndian ((uint16_t) SampleData::encodeSampleValue (in[f]));
+        std::memcpy (out + f * channels * 2, &word, 2);
+    }
+}
+
+template <int channels>
+void decodeChannel (const uint8_t* in, float* out, int frames)
+{
+    for (int f = 0; f < frames; ++f)
+    {
+        uint16_t word;
+        std::memcpy (&word, in + f * channels * 2, 2);
+        out[f] = SampleData::decodeSampleValue ((int16_t) juce::ByteOrder::swapIfLittleEndian (word));
+    }
+}
 }
 
 int SampleData::encodePcm (uint8_t* dest, int capacity, int firstFrame) const
@@ -274,16 +290,27 @@ int SampleData::encodePcm (uint8_t* dest, int capacity, int firstFrame) const
     const int frameBytes = channels * 2;
     const int frames = juce::jlimit (0, std::max (0, getNumFrames() - firstFrame), capacity / std::max (1, frameBytes));
 
-    for (int f = 0; f < frames; ++f)
-        for (int c = 0; c < channels; ++c)
-            ByteFields::putBigEndian16 (dest + f * frameBytes + c * 2,
-                                        encodeSampleValue (audio.getSample (c, firstFrame + f)));
+    for (int c = 0; c < channels; ++c)
+    {
+        const float* in = audio.getReadPointer (c, firstFrame);
+        auto* out = dest + c * 2;
+        channels == 1 ? encodeChannel<1> (in, out, frames) : encodeChannel<2> (in, out, frames);
+    }
 
     return frames * frameBytes;
 }
 
 void SampleData::decodeHeaderAndPcm (const uint8_t* header, const uint8_t* pcm, juce::int64 pcmBytesAvailable,
                                      bool reclampParameters)
+{
+    decodePcm (pcm, 0, takeHeader (header, pcmBytesAvailable));
+
+    if (reclampParameters)
+        for (int i = 0; i < numParameters; ++i)
+            setParameter (i, parameters[(size_t) i]);
+}
+
+int SampleData::takeHeader (const uint8_t* header, juce::int64 pcmBytesAvailable)
 {
     setParameter (originalBpm, ByteFields::getLittleEndianU16 (header + 4));
     headerFlag = (header[6] & 0x20) == 0;
@@ -298,19 +325,19 @@ void SampleData::decodeHeaderAndPcm (const uint8_t* header, const uint8_t* pcm, 
     const int frames = (int) (trustedBytes / channels / 2);
     resize (channels, frames, sampleRateOfHeader (header), false);
 
-    const int framesAvailable = (int) std::min<juce::int64> (frames, std::max<juce::int64> (0, pcmBytesAvailable) / (channels * 2));
+    return (int) std::min<juce::int64> (frames, std::max<juce::int64> (0, pcmBytesAvailable) / (channels * 2));
+}
+
+void SampleData::decodePcm (const uint8_t* pcm, int firstFrame, int frames)
+{
+    const int channels = getNumChannels();
 
     for (int c = 0; c < channels; ++c)
     {
-        auto* out = audio.getWritePointer (c);
-
-        for (int f = 0; f < framesAvailable; ++f)
-            out[f] = decodeSampleValue (ByteFields::getBigEndian16 (pcm + (f * channels + c) * 2));
+        const auto* in = pcm + c * 2;
+        auto* out = audio.getWritePointer (c, firstFrame);
+        channels == 1 ? decodeChannel<1> (in, out, frames) : decodeChannel<2> (in, out, frames);
     }
-
-    if (reclampParameters)
-        for (int i = 0; i < numParameters; ++i)
-            setParameter (i, parameters[(size_t) i]);
 }
 
 void SampleData::copyParametersFrom (const SampleData& other)
@@ -345,13 +372,30 @@ int SampleData::getChunkSize() const
 void SampleData::writePcm (juce::OutputStream& stream) const
 {
     const int frameBytes = getNumChannels() * 2;
-    const int framesPerBlock = pcmWriteBlockBytes / frameBytes;
-    juce::HeapBlock<uint8_t> block ((size_t) pcmWriteBlockBytes);
+    const int framesPerBlock = pcmBlockBytes / frameBytes;
+    juce::HeapBlock<uint8_t> block ((size_t) pcmBlockBytes);
 
     for (int frame = 0; frame < getNumFrames(); frame += framesPerBlock)
     {
         const int bytes = encodePcm (block.get(), framesPerBlock * frameBytes, frame);
         writeOrThrow (stream, block.get(), (size_t) bytes, "Error_FileFailedToWriteSampleData");
+    }
+}
+
+void SampleData::readPcm (juce::InputStream& stream, int frames)
+{
+    const int frameBytes = getNumChannels() * 2;
+    const int framesPerBlock = pcmBlockBytes / frameBytes;
+    juce::HeapBlock<uint8_t> block ((size_t) pcmBlockBytes);
+
+    for (int frame = 0; frame < frames; frame += framesPerBlock)
+    {
+        const int count = std::min (framesPerBlock, frames - frame);
+
+        if (stream.read (block.get(), count * frameBytes) != count * frameBytes)
+            throw Exception ("Error_FileFailedToReadSampleData");
+
+        decodePcm (block.get(), frame, count);
     }
 }
 
@@ -408,16 +452,15 @@ bool SampleData::readFrom (juce::InputStream& stream)
 
     stream.skipNextBytes (8);
 
-    // The PCM must lie inside the chunk: a count that points past it can
-    // only come from a damaged file.
+    // The PCM must lie inside the chunk and the stream: a count that points
+    // past either can only come from a damaged file.
     const juce::int64 pcmBytes = std::max (0, pcmByteCountOfHeader (header));
-    juce::MemoryBlock pcm;
 
-    if (pcmBytes > (juce::int64) chunk.payloadSize - chunkFixedBytes || ! readExactly (stream, pcm, pcmBytes))
+    if (pcmBytes > (juce::int64) chunk.payloadSize - chunkFixedBytes || pcmBytes > stream.getNumBytesRemaining())
         throw Exception ("Error_FileFailedToReadSampleData");
 
     upgradeParameterBlock (block, chunk.formatVersion);
-    decodeHeaderAndPcm (header, static_cast<const uint8_t*> (pcm.getData()), (juce::int64) pcm.getSize(), false);
+    readPcm (stream, takeHeader (header, pcmBytes));
     parseParameterBlock (block);
 
     stream.setPosition (chunk.chunkEnd());

@@ -83,6 +83,12 @@ public:
 private:
     void resetParameters();
     void writePcm (juce::OutputStream& stream) const;
+    void readPcm (juce::InputStream& stream, int frames);
+
+    // Takes the rate, channels, tempo and flag of a header and sizes the
+    // audio (see decodeHeaderAndPcm); returns the frames to decode.
+    int takeHeader (const uint8_t* header, juce::int64 pcmBytesAvailable);
+    void decodePcm (const uint8_t* pcm, int firstFrame, int frames);
     static void upgradeParameterBlock (uint8_t* block, int formatVersion);
 
     juce::String name { defaultName };

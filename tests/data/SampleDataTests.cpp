@@ -428,6 +428,49 @@ TEST (SampleEncoding, EncodesOnlyWholeFramesThatFit)
     EXPECT_EQ (sample.encodePcm (buffer, 64, 10), 0);
 }
 
+// Nine frames: whole vectors and a tail, with the values that need care in
+// every position of a vector.
+TEST (SampleEncoding, BlocksOfFramesEncodeAndDecodeLikeSingleValues)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float left[9]  = { 0.5f, -1.0f, 1.0f, nan, -0.00002f, inf, -inf, 0.25f, -0.5f };
+    const float right[9] = { -0.5f, 2.0f, nan, 0.0f, -1.5f, 0.99999f, 1.0f / 32768.0f, -inf, 0.125f };
+    const uint8_t stereo[36] = { 0x40, 0x00, 0xC0, 0x00,   0x80, 0x00, 0x7F, 0xFF,   0x7F, 0xFF, 0x00, 0x00,
+                                 0x00, 0x00, 0x00, 0x00,   0x00, 0x00, 0x80, 0x00,   0x7F, 0xFF, 0x7F, 0xFF,
+                                 0x80, 0x00, 0x00, 0x01,   0x20, 0x00, 0x80, 0x00,   0xC0, 0x00, 0x10, 0x00 };
+    const uint8_t mono[18] = { 0x40, 0x00, 0x80, 0x00, 0x7F, 0xFF, 0x00, 0x00, 0x00, 0x00,
+                               0x7F, 0xFF, 0x80, 0x00, 0x20, 0x00, 0xC0, 0x00 };
+
+    for (int channels : { 1, 2 })
+    {
+        SampleData sample;
+        sample.resize (channels, 9, 48000.0, false);
+        for (int f = 0; f < 9; ++f)
+        {
+            sample.getAudio().setSample (0, f, left[f]);
+            if (channels == 2)
+                sample.getAudio().setSample (1, f, right[f]);
+        }
+
+        uint8_t bytes[36] = {};
+        ASSERT_EQ (sample.encodePcm (bytes, sizeof (bytes)), 18 * channels);
+        EXPECT_EQ (std::memcmp (bytes, channels == 2 ? stereo : mono, (size_t) (18 * channels)), 0) << channels;
+
+        uint8_t header[SampleData::headerSize] = {};
+        header[0] = (uint8_t) (18 * channels);
+        header[6] = (uint8_t) (channels - 1);
+        SampleData back;
+        back.decodeHeaderAndPcm (header, bytes, 18 * channels, false);
+        ASSERT_EQ (back.getNumFrames(), 9);
+        for (int c = 0; c < channels; ++c)
+            for (int f = 0; f < 9; ++f)
+                EXPECT_EQ (back.getAudio().getSample (c, f),
+                           SampleData::decodeSampleValue (SampleData::encodeSampleValue (sample.getAudio().getSample (c, f))))
+                    << c << " " << f;
+    }
+}
+
 TEST (SampleMemory, RoundsUpTo32KiB)
 {
     SampleData sample;
