@@ -3,7 +3,7 @@
 #include "data/ByteFields.h"
 #include "data/SampleData.h"
 #include "device/BankImage.h"
-#include "device/DirectUsbAccessBase.h"
+#include "device/ReadPipeParser.h"
 
 #include <algorithm>
 #include <cstring>
@@ -623,7 +623,7 @@ void VirtualPlovara::sendBulk (const juce::MemoryBlock& bytes)
     if (dropsNextReply())
         return;
 
-    const auto marker = DirectUsbAccessBase::makeBulkMarker();
+    const auto marker = ReadPipeParser::makeBulkMarker();
     output (marker.getData(), marker.getSize());
     output (bytes.getData(), bytes.getSize());
 }
