@@ -72,6 +72,17 @@ juce::int64 VirtualPlovara::Bank::patternMemoryUsed() const
     return used;
 }
 
+bool VirtualPlovara::Sample::operator== (const Sample& other) const
+{
+    return header == other.header && parameters == other.parameters && pcm == other.pcm;
+}
+
+bool VirtualPlovara::Bank::operator== (const Bank& other) const
+{
+    return parameters == other.parameters && samples == other.samples && patterns == other.patterns
+        && effect == other.effect;
+}
+
 juce::MemoryBlock VirtualPlovara::makeInitialPattern()
 {
     constexpr int size = 1308;
@@ -649,6 +660,16 @@ void VirtualPlovara::output (const void* bytes, size_t count)
 }
 
 //==============================================================================
+bool VirtualPlovara::hasSameStateAs (const VirtualPlovara& other) const
+{
+    if (&other == this)
+        return true;
+
+    std::scoped_lock guard (lock, other.lock);
+    return banks == other.banks && currentBank == other.currentBank && global == other.global
+        && dumpMode == other.dumpMode && dumpBank == other.dumpBank;
+}
+
 VirtualPlovara::Bank VirtualPlovara::getBank (int index) const
 {
     std::lock_guard<std::mutex> guard (lock);
