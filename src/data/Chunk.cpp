@@ -11,14 +11,17 @@ bool peekId (juce::InputStream& stream, const juce::String& expectedId)
     const int got = stream.read (bytes, idLength);
     stream.setPosition (start);
 
-    if (got != idLength || expectedId.length() != idLength)
+    if (got != idLength)
         return false;
 
-    for (int i = 0; i < idLength; ++i)
-        if ((juce::juce_wchar) (uint8_t) bytes[i] != expectedId[i])
+    // One pass over the id's characters: it must have exactly these.
+    auto expected = expectedId.getCharPointer();
+
+    for (int i = 0; i < idLength; ++i, ++expected)
+        if (expected.isEmpty() || (juce::juce_wchar) (uint8_t) bytes[i] != *expected)
             return false;
 
-    return true;
+    return expected.isEmpty();
 }
 
 bool holdsWholeHeader (juce::InputStream& stream)
