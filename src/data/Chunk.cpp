@@ -54,8 +54,10 @@ bool ChunkWriter::writeTo (juce::OutputStream& stream) const
 {
     uint8_t header[Chunk::headerSize];
 
+    auto id = chunkId.getCharPointer();
+
     for (int i = 0; i < Chunk::idLength; ++i)
-        header[i] = (uint8_t) (i < chunkId.length() ? chunkId[i] : ' ');
+        header[i] = (uint8_t) (id.isEmpty() ? ' ' : id.getAndAdvance());
 
     ByteFields::putLittleEndian16 (header + 8, Chunk::headerSize);
     ByteFields::putLittleEndian32 (header + 10, payloadSize);

@@ -92,6 +92,19 @@ TEST (ChunkHeader, PeekComparesEightBytesAndRestoresThePosition)
     EXPECT_EQ (in.getPosition(), 2);
 }
 
+TEST (ChunkHeader, AnIdIsWrittenAsEightBytesPaddedWithSpaces)
+{
+    const auto idBytes = [] (const char* id)
+    {
+        juce::MemoryOutputStream out;
+        EXPECT_TRUE (ChunkWriter::forLeaf (id, 0).writeTo (out));
+        return Bytes (static_cast<const uint8_t*> (out.getData()), static_cast<const uint8_t*> (out.getData()) + 8);
+    };
+
+    EXPECT_EQ (idBytes ("abc"), (Bytes { 'a', 'b', 'c', ' ', ' ', ' ', ' ', ' ' }));
+    EXPECT_EQ (idBytes ("3872SmpDx"), (Bytes { '3', '8', '7', '2', 'S', 'm', 'p', 'D' }));
+}
+
 TEST (DataSet, WritesItsChildrenWithTheirCommonSize)
 {
     TestSet set (2);
