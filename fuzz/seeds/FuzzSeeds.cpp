@@ -12,7 +12,7 @@
 #include "data/SequenceData.h"
 #include "data/smf/SequenceDataExporter.h"
 #include "device/DeviceMessages.h"
-#include "device/DirectUsbAccessBase.h"
+#include "device/ReadPipeParser.h"
 #include "device/UsbMidiInterpreter.h"
 
 #include <cmath>
@@ -80,7 +80,7 @@ juce::MemoryBlock packetsOf (const SysExCommand& command)
 juce::MemoryBlock unitsOf (const SysExCommand& command)
 {
     auto packets = packetsOf (command);
-    const auto unit = (size_t) DirectUsbAccessBase::unitSize;
+    const auto unit = (size_t) ReadPipeParser::unitSize;
     packets.setSize ((packets.getSize() + unit - 1) / unit * unit, true);
     return packets;
 }
@@ -255,7 +255,7 @@ void writeReaderSeeds (const juce::File& folder)
 
     const auto sample = makeSnare();
     const auto pcm = DeviceMessages::sampleData (sample).data;
-    const auto marker = DirectUsbAccessBase::makeBulkMarker();
+    const auto marker = ReadPipeParser::makeBulkMarker();
 
     writeSeed (folder, "listen-three-statuses",
                concatenate ({ listen, reply (Id::writeAccepted), reply (Id::requestFailed), reply (Id::deviceNotReady) }));

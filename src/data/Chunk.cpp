@@ -11,14 +11,17 @@ bool peekId (juce::InputStream& stream, const juce::String& expectedId)
     const int got = stream.read (bytes, idLength);
     stream.setPosition (start);
 
-    if (got != idLength || expectedId.length() != idLength)
+    if (got != idLength)
         return false;
 
-    for (int i = 0; i < idLength; ++i)
-        if ((juce::juce_wchar) (uint8_t) bytes[i] != expectedId[i])
+    // One pass over the id's characters: it must have exactly these.
+    auto expected = expectedId.getCharPointer();
+
+    for (int i = 0; i < idLength; ++i, ++expected)
+        if (expected.isEmpty() || (juce::juce_wchar) (uint8_t) bytes[i] != *expected)
             return false;
 
-    return true;
+    return expected.isEmpty();
 }
 
 bool holdsWholeHeader (juce::InputStream& stream)
@@ -51,8 +54,10 @@ bool ChunkWriter::writeTo (juce::OutputStream& stream) const
 {
     uint8_t header[Chunk::headerSize];
 
+    auto id = chunkId.getCharPointer();
+
     for (int i = 0; i < Chunk::idLength; ++i)
-        header[i] = (uint8_t) (i < chunkId.length() ? chunkId[i] : ' ');
+        header[i] = (uint8_t) (id.isEmpty() ? ' ' : id.getAndAdvance());
 
     ByteFields::putLittleEndian16 (header + 8, Chunk::headerSize);
     ByteFields::putLittleEndian32 (header + 10, payloadSize);

@@ -23,8 +23,8 @@ void write (const juce::String& name, uint8_t* field)
 {
     int i = 0;
 
-    for (; i < length && i < name.length() && name[i] != 0; ++i)
-        field[i] = (uint8_t) name[i];
+    for (auto p = name.getCharPointer(); i < length && ! p.isEmpty(); ++i, ++p)
+        field[i] = (uint8_t) *p;
 
     for (; i < length; ++i)
         field[i] = ' ';
@@ -40,11 +40,12 @@ juce::String read (const uint8_t* field)
     while (end > 0 && (field[end - 1] == ' ' || field[end - 1] == 0))
         --end;
 
-    juce::String text;
+    // Each byte is the code of one character; the string is made at once.
+    juce::juce_wchar codes[length];
 
     for (int i = 0; i < end; ++i)
-        text += juce::String::charToString ((juce::juce_wchar) field[i]);
+        codes[i] = (juce::juce_wchar) field[i];
 
-    return text;
+    return { juce::CharPointer_UTF32 (codes), juce::CharPointer_UTF32 (codes + end) };
 }
 }

@@ -187,16 +187,18 @@ bool FileBasedStoredBankData::swapWith (StoredBankData& other)
     return true;
 }
 
+// The summary changes with the bank only: every change below makes it anew.
 MemoryBasedStoredBankData::MemoryBasedStoredBankData()
     : bank (std::make_unique<BankData>())
 {
-    summarise (*bank);
+    // Summarised once: sets of banks, made for every file read, start with it.
+    static const BankDataInformation defaults { BankData() };
+    information = defaults;
 }
 
 bool MemoryBasedStoredBankData::loadInto (BankData& target)
 {
     target.copyFrom (*bank);
-    summarise (*bank);
     return true;
 }
 
@@ -209,7 +211,6 @@ bool MemoryBasedStoredBankData::storeFrom (BankData& source)
 
 bool MemoryBasedStoredBankData::writeTo (juce::OutputStream& stream)
 {
-    summarise (*bank);
     return bank->writeTo (stream);
 }
 

@@ -1,62 +1,9 @@
 #include "device/DirectUsbAccessBase.h"
 
-#include "device/SevenBitPacking.h"
-
 #include <algorithm>
-#include <cstring>
-
-namespace
-{
-constexpr int markerLength = 3;
-constexpr int partialProgressStep = 1024;
-
-bool isBulkId (int id)
-{
-    return id == SysExCommand::patternData || id == SysExCommand::sampleData;
-}
-}
-
-bool DirectUsbAccessBase::isBulkMarker (const uint8_t* unit)
-{
-    for (int i = 0; i < unitSize; ++i)
-        if (unit[i] != (i < markerLength ? 0xff : 0x00))
-            return false;
-
-    return true;
-}
-
-juce::MemoryBlock DirectUsbAccessBase::makeBulkMarker()
-{
-    juce::MemoryBlock marker ((size_t) unitSize, true);
-    std::memset (marker.getData(), 0xff, markerLength);
-    return marker;
-}
-
-int DirectUsbAccessBase::expectedMessageSize (int id, int dataSize)
-{
-    if (id == SysExCommand::deviceInquiryRequest)
-        return 6;
-    if (id == SysExCommand::deviceInquiryReply)
-        return 15;
-    if (isBulkId (id))
-        return std::max (dataSize, 0);
-    if (id < 0 || id >= SysExCommand::numMessageIds)
-        return 0;
-
-    // F0, manufacturer, channel, product, function, the header fields, the
-    // packed data and F7.
-    const auto& layout = SysExCommand::getLayout (id);
-    int size = 6 + (layout.bank ? 1 : 0) + (layout.sample ? 1 : 0) + (layout.pattern ? 1 : 0)
-             + (layout.words ? 6 : 0) + (layout.option ? 1 : 0) + (layout.size ? 3 : 0);
-
-    if (dataSize > 0)
-        size += (int) SevenBitPacking::packedSize ((size_t) dataSize);
-
-    return size;
-}
 
 DirectUsbAccessBase::DirectUsbAccessBase()
-    : interpreter (*this, 1, true)
+    : pipe (*this)
 {
 }
 
@@ -81,14 +28,14 @@ bool DirectUsbAccessBase::send (const SysExCommand& command, int chunkSize, UsbA
     juce::MemoryBlock packets;
     const juce::MemoryBlock* bytes = &command.data;
 
-    if (! isBulkId (command.messageId))
+    if (! ReadPipeParser::isBulkId (command.messageId))
     {
         // Everything the program sends carries the 0x40 flag where the
         // message's layout allows it.
         SysExCommand flagged (command);
         flagged.markFlag = true;
         const auto message = flagged.encode();
-        packets = interpreter.makePackets (message.getData(), message.getSize());
+        packets = pipe.makePackets (message.getData(), message.getSize());
         bytes = &packets;
     }
 
@@ -116,40 +63,32 @@ void DirectUsbAccessBase::listen (int queueLimit)
 {
     ReaderMode listening;
     listening.queueLimit = queueLimit;
-    startReader (listening, false);
+    startReader (listening);
 }
 
 void DirectUsbAccessBase::expectReplies (const std::vector<int>& ids, UsbAccessCallback* callback)
 {
     ReaderMode awaiting;
-    awaiting.awaitingReply = true;
-    awaiting.expectedIds = ids;
+    awaiting.expectation = ReadPipeParser::Expectation::anyOf (ids);
     awaiting.callback = callback;
-    startReader (awaiting, false);
+    startReader (awaiting);
 }
 
 void DirectUsbAccessBase::expectReply (int id, int dataSize, UsbAccessCallback* callback)
 {
     ReaderMode awaiting;
-    awaiting.awaitingReply = true;
-    awaiting.expectedIds = { id };
-    awaiting.expectedSize = expectedMessageSize (id, dataSize);
+    awaiting.expectation = ReadPipeParser::Expectation::reply (id, dataSize);
     awaiting.callback = callback;
-    startReader (awaiting, true);
+    startReader (awaiting);
 }
 
-void DirectUsbAccessBase::startReader (const ReaderMode& newMode, bool keepMatchedId)
+void DirectUsbAccessBase::startReader (const ReaderMode& newMode)
 {
     stop();
 
     std::unique_lock<std::mutex> guard (readerLock);
     mode = newMode;
-    replyMatched = false;
-    if (! keepMatchedId)
-        matchedId = -1;
-    progressMark = 0;
-    bulkBuffer.reset();
-    bulkFill = 0;
+    pipe.start (mode.expectation);
 
     {
         std::lock_guard<std::mutex> lock (stateLock);
@@ -199,7 +138,7 @@ std::unique_ptr<SysExCommand> DirectUsbAccessBase::waitForMessage()
         if (cancelled)
             return nullptr;
 
-        if (mode.awaitingReply && readerEnded)
+        if (mode.expectation.awaitingReply && readerEnded)
             return std::move (reply);
 
         if (! queue.empty())
@@ -236,52 +175,23 @@ bool DirectUsbAccessBase::readBytes (void* bytes, int count)
 
 void DirectUsbAccessBase::run()
 {
-    uint8_t unit[unitSize];
-    bool bulkMode = false;
-
-    while (! readerShouldStop)
+    while (! readerShouldStop && ! pipe.hasEnded())
     {
-        const int remaining = bulkMode ? (int) bulkBuffer.getSize() - bulkFill : unitSize;
-
-        if (remaining <= 0)
-        {
-            finishBulk();
-            break;
-        }
-
-        // Bulk bytes go straight into the bulk buffer, in pieces.
-        auto* dest = bulkMode ? static_cast<uint8_t*> (bulkBuffer.getData()) + bulkFill : unit;
-        const int count = std::min (bulkBufferSize, remaining);
-        const auto readMode = bulkMode ? UsbDriver::ReadMode::raw : UsbDriver::ReadMode::packets;
-        const auto result = readUnit (dest, count, readMode, readerPollMs, [this] { return readerShouldStop.load(); });
+        const auto next = pipe.nextRead();
+        const auto result = readUnit (next.dest, next.count, next.mode, readerPollMs,
+                                      [this] { return readerShouldStop.load(); });
 
         if (result == UsbDriver::ReadResult::nothing)
             continue;
 
         if (result == UsbDriver::ReadResult::failed)
         {
-            DBG ("ReadFile error: " << (bulkMode ? "bulk" : "packets"));
+            DBG ("ReadFile error: " << (next.mode == UsbDriver::ReadMode::raw ? "bulk" : "packets"));
             pauseReader();   // a vanished device fails at once; do not spin
             continue;
         }
 
-        if (bulkMode)
-        {
-            advanceBulk (count);
-        }
-        else if (isBulkMarker (unit) && mode.awaitingReply)
-        {
-            // Listening, a marker would end the reader with a reply nobody
-            // waits for; it is read as the packets it is.
-            bulkMode = true;
-            bulkBuffer.setSize ((size_t) std::max (mode.expectedSize, 0));
-            bulkFill = 0;
-            touch();
-        }
-        else
-        {
-            interpreter.processPackets (unit, (size_t) unitSize);
-        }
+        pipe.take (next);
     }
 
     {
@@ -297,104 +207,20 @@ void DirectUsbAccessBase::pauseReader()
     stateChanged.wait_for (lock, std::chrono::milliseconds (readerPollMs), [this] { return readerShouldStop.load(); });
 }
 
-int DirectUsbAccessBase::bulkReplyId() const
-{
-    return mode.expectedIds.empty() ? 0 : mode.expectedIds.front();
-}
-
-void DirectUsbAccessBase::advanceBulk (int count)
-{
-    touch();
-    const int before = bulkFill;
-    bulkFill += count;
-
-    // Progress once per 16384 bytes; the end is reported by finishBulk.
-    if (bulkFill < (int) bulkBuffer.getSize() && bulkFill / bulkBufferSize > before / bulkBufferSize)
-    {
-        progressMark = bulkFill;
-        reportProgress (bulkReplyId(), (double) bulkFill / (double) bulkBuffer.getSize());
-    }
-}
-
-void DirectUsbAccessBase::finishBulk()
-{
-    auto command = std::make_unique<SysExCommand> (bulkReplyId());
-    command->data.swapWith (bulkBuffer);
-    bulkBuffer.reset();
-    finishReply (std::move (command));
-    reportProgress (bulkReplyId(), 1.0);
-}
-
-void DirectUsbAccessBase::finishReply (std::unique_ptr<SysExCommand> command)
+void DirectUsbAccessBase::replyArrived (std::unique_ptr<SysExCommand> command)
 {
     std::lock_guard<std::mutex> lock (stateLock);
     reply = std::move (command);
 }
 
-void DirectUsbAccessBase::reportProgress (int id, double fraction)
+void DirectUsbAccessBase::replyProgress (int id, double fraction)
 {
     if (mode.callback != nullptr)
         mode.callback->transferProgress (*this, id, fraction, false);
 }
 
-bool DirectUsbAccessBase::isExpected (int id) const
+void DirectUsbAccessBase::messageArrived (std::unique_ptr<SysExCommand> command, bool limited)
 {
-    return std::find (mode.expectedIds.begin(), mode.expectedIds.end(), id) != mode.expectedIds.end();
-}
-
-void DirectUsbAccessBase::handleSysExData (const uint8_t* data, int length, bool complete, int)
-{
-    touch();
-
-    if (! mode.awaitingReply)
-    {
-        if (complete)
-            enqueue (data, length, true);
-        return;
-    }
-
-    if (! replyMatched)
-    {
-        const int id = SysExCommand::identify (data, (size_t) length);
-
-        if (id == SysExCommand::none || ! isExpected (id))
-        {
-            if (complete)
-                enqueue (data, length, false);
-            return;
-        }
-
-        replyMatched = true;
-        matchedId = id;
-
-        // A size already known from expectReply is the better divisor.
-        if (mode.expectedSize <= 0)
-            mode.expectedSize = expectedMessageSize (id, 0);
-    }
-
-    if (complete)
-    {
-        auto command = std::make_unique<SysExCommand>();
-        finishReply (command->decode (data, (size_t) length) ? std::move (command) : nullptr);
-        reportProgress (matchedId, 1.0);
-        readerShouldStop = true;
-        return;
-    }
-
-    if (mode.expectedSize > 0 && length / partialProgressStep > progressMark / partialProgressStep)
-    {
-        progressMark = length;
-        reportProgress (matchedId, (double) length / mode.expectedSize);
-    }
-}
-
-void DirectUsbAccessBase::enqueue (const uint8_t* data, int length, bool limited)
-{
-    auto command = std::make_unique<SysExCommand>();
-
-    if (! command->decode (data, (size_t) length))
-        return;
-
     {
         std::lock_guard<std::mutex> lock (stateLock);
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "device/ReadPipeParser.h"
 #include "device/UsbAccess.h"
 #include "device/UsbDriver.h"
-#include "device/UsbMidiInterpreter.h"
 
 #include <juce_core/juce_core.h>
 
@@ -13,23 +13,15 @@
 #include <thread>
 
 // Everything of the access that does not depend on the driver: the reader
-// thread, the queue of unsolicited messages, waiting for a reply with an
-// inactivity time-out, bulk replies after the bulk marker, and progress.
+// thread, which reads what the read pipe parser asks for, the queue of
+// unsolicited messages, waiting for a reply with an inactivity time-out,
+// and progress.
 class DirectUsbAccessBase : public UsbAccess,
-                            protected UsbMidiInterpreterCallback
+                            private ReadPipeParser::Receiver
 {
 public:
-    static constexpr int unitSize = 64;
-    static constexpr int bulkBufferSize = 16384;
     static constexpr int readerPollMs = 100;
     static constexpr int defaultTimeoutMs = 2000;
-
-    // Bytes 0 to 2 are 0xFF, the rest 0: announces raw bulk bytes.
-    static bool isBulkMarker (const uint8_t* unit);
-    static juce::MemoryBlock makeBulkMarker();
-
-    // Size of the whole message of an id with the given data size.
-    static int expectedMessageSize (int id, int dataSize);
 
     DirectUsbAccessBase();
     ~DirectUsbAccessBase() override;
@@ -62,35 +54,27 @@ protected:
 private:
     struct ReaderMode
     {
-        bool awaitingReply = false;
-        std::vector<int> expectedIds;
-        int expectedSize = 0;
+        ReadPipeParser::Expectation expectation;
         int queueLimit = 1;
         UsbAccessCallback* callback = nullptr;
     };
 
-    void startReader (const ReaderMode& mode, bool keepMatchedId);
+    void startReader (const ReaderMode& mode);
     void run();
     void pauseReader();
-    void advanceBulk (int count);
-    void finishBulk();
-    int bulkReplyId() const;
-    void finishReply (std::unique_ptr<SysExCommand> command);
     void touch() noexcept { lastActivity = juce::Time::getMillisecondCounter(); }
 
-    void handleShortMessage (const juce::MidiMessage&, int) override {}
-    int getSysExNotifyInterval() override { return unitSize; }
-    void handleSysExData (const uint8_t* data, int length, bool complete, int cable) override;
-    void enqueue (const uint8_t* data, int length, bool limited);
-    bool isExpected (int id) const;
-    void reportProgress (int id, double fraction);
+    // ReadPipeParser::Receiver, on the reader thread.
+    void bytesArrived() override { touch(); }
+    void messageArrived (std::unique_ptr<SysExCommand> message, bool limited) override;
+    void replyArrived (std::unique_ptr<SysExCommand> command) override;
+    void replyProgress (int id, double fraction) override;
 
     // The reader thread, "USB Direct Access Thread". A plain thread, so
     // that stopping and restarting it for every reply costs no polling.
     std::thread reader;
     std::atomic<bool> readerShouldStop { false };
 
-    UsbMidiInterpreter interpreter;
     std::atomic<int> timeoutMs { defaultTimeoutMs };
     std::atomic<juce::uint32> lastActivity { 0 };
     std::atomic<bool> cancelled { false };
@@ -98,12 +82,8 @@ private:
     // Set before the reader starts and read by it; not changed while it runs.
     ReaderMode mode;
 
-    // Reader-thread state.
-    bool replyMatched = false;
-    int matchedId = -1;
-    int progressMark = 0;
-    juce::MemoryBlock bulkBuffer;   // sized to the whole reply once the marker came
-    int bulkFill = 0;
+    // Reader-thread state, apart from making the packets that send writes.
+    ReadPipeParser pipe;
 
     // Serialises starting and stopping the reader, which the session thread
     // and the message thread (closing on a device change) may do at once.

@@ -84,10 +84,25 @@ TEST (ChunkHeader, PeekComparesEightBytesAndRestoresThePosition)
     EXPECT_TRUE (Chunk::peekId (in, "3872SmpD"));
     EXPECT_EQ (in.getPosition(), 1);
     EXPECT_FALSE (Chunk::peekId (in, "3872SmpS"));
+    EXPECT_FALSE (Chunk::peekId (in, "3872Smp"));     // an id of another length never matches
+    EXPECT_FALSE (Chunk::peekId (in, "3872SmpDx"));
 
     in.setPosition (2);
     EXPECT_FALSE (Chunk::peekId (in, "872SmpD "));   // only 7 bytes left
     EXPECT_EQ (in.getPosition(), 2);
+}
+
+TEST (ChunkHeader, AnIdIsWrittenAsEightBytesPaddedWithSpaces)
+{
+    const auto idBytes = [] (const char* id)
+    {
+        juce::MemoryOutputStream out;
+        EXPECT_TRUE (ChunkWriter::forLeaf (id, 0).writeTo (out));
+        return Bytes (static_cast<const uint8_t*> (out.getData()), static_cast<const uint8_t*> (out.getData()) + 8);
+    };
+
+    EXPECT_EQ (idBytes ("abc"), (Bytes { 'a', 'b', 'c', ' ', ' ', ' ', ' ', ' ' }));
+    EXPECT_EQ (idBytes ("3872SmpDx"), (Bytes { '3', '8', '7', '2', 'S', 'm', 'p', 'D' }));
 }
 
 TEST (DataSet, WritesItsChildrenWithTheirCommonSize)
@@ -243,6 +258,19 @@ TEST (NameField, PadsWithSpacesAndTrimsOnReading)
 
     NameField::assign (name, juce::String::charToString (0xe9));
     EXPECT_EQ (name, "AB");
+}
+
+TEST (NameField, BytesAboveCode127ReadAsThoseCodesAndWriteBackAsTheSameBytes)
+{
+    const uint8_t stored[8] = { 0xc9, 'A', 0xff, ' ', 0, 0, 0, 0 };
+    const auto name = NameField::read (stored);
+    EXPECT_EQ (name.length(), 3);
+    EXPECT_EQ (name[0], (juce::juce_wchar) 0xc9);
+    EXPECT_EQ (name[2], (juce::juce_wchar) 0xff);
+
+    uint8_t field[8];
+    NameField::write (name, field);
+    EXPECT_EQ (Bytes (field, field + 8), (Bytes { 0xc9, 'A', 0xff, ' ', ' ', ' ', ' ', ' ' }));
 }
 
 TEST (DataSet, AChunkClaimingMoreBytesThanTheStreamHoldsIsDamaged)

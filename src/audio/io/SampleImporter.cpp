@@ -74,7 +74,10 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
 
     target.resize (channels, frames + 1, reader->sampleRate, false);
 
-    std::vector<std::vector<int>> block ((size_t) channels, std::vector<int> ((size_t) blockFrames));
+    // A short file needs no block of the full size, which would be cleared
+    // in vain.
+    const auto framesPerBlock = (size_t) juce::jmin (blockFrames, frames);
+    std::vector<std::vector<int>> block ((size_t) channels, std::vector<int> (framesPerBlock));
     std::vector<int*> blockPointers;
     for (auto& channel : block)
         blockPointers.push_back (channel.data());

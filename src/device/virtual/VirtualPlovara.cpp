@@ -3,7 +3,7 @@
 #include "data/ByteFields.h"
 #include "data/SampleData.h"
 #include "device/BankImage.h"
-#include "device/DirectUsbAccessBase.h"
+#include "device/ReadPipeParser.h"
 
 #include <algorithm>
 #include <cstring>
@@ -70,6 +70,17 @@ juce::int64 VirtualPlovara::Bank::patternMemoryUsed() const
     for (auto& pattern : patterns)
         used += patternMemoryOf ((juce::int64) pattern.getSize());
     return used;
+}
+
+bool VirtualPlovara::Sample::operator== (const Sample& other) const
+{
+    return header == other.header && parameters == other.parameters && pcm == other.pcm;
+}
+
+bool VirtualPlovara::Bank::operator== (const Bank& other) const
+{
+    return parameters == other.parameters && samples == other.samples && patterns == other.patterns
+        && effect == other.effect;
 }
 
 juce::MemoryBlock VirtualPlovara::makeInitialPattern()
@@ -623,7 +634,7 @@ void VirtualPlovara::sendBulk (const juce::MemoryBlock& bytes)
     if (dropsNextReply())
         return;
 
-    const auto marker = DirectUsbAccessBase::makeBulkMarker();
+    const auto marker = ReadPipeParser::makeBulkMarker();
     output (marker.getData(), marker.getSize());
     output (bytes.getData(), bytes.getSize());
 }
@@ -649,6 +660,16 @@ void VirtualPlovara::output (const void* bytes, size_t count)
 }
 
 //==============================================================================
+bool VirtualPlovara::hasSameStateAs (const VirtualPlovara& other) const
+{
+    if (&other == this)
+        return true;
+
+    std::scoped_lock guard (lock, other.lock);
+    return banks == other.banks && currentBank == other.currentBank && global == other.global
+        && dumpMode == other.dumpMode && dumpBank == other.dumpBank;
+}
+
 VirtualPlovara::Bank VirtualPlovara::getBank (int index) const
 {
     std::lock_guard<std::mutex> guard (lock);

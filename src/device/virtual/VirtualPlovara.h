@@ -41,6 +41,8 @@ public:
         std::array<uint8_t, headerSize> header {};
         std::array<uint8_t, parameterBlockSize> parameters {};
         juce::MemoryBlock pcm;
+
+        bool operator== (const Sample& other) const;
     };
 
     struct Bank
@@ -52,6 +54,8 @@ public:
 
         juce::int64 sampleMemoryUsed() const;
         juce::int64 patternMemoryUsed() const;
+
+        bool operator== (const Bank& other) const;
     };
 
     using GlobalImage = std::array<uint8_t, globalImageSize>;
@@ -96,6 +100,10 @@ public:
 
     // True once, after an unplug fault has fired.
     bool takeUnplugRequest();
+
+    // The same banks, current bank, global data and dump mode as the other;
+    // compared in place, without the copies that getBank makes.
+    bool hasSameStateAs (const VirtualPlovara& other) const;
 
     Bank getBank (int index) const;
     void setBank (int index, const Bank& bank);
