@@ -130,8 +130,9 @@ private:
 
         auto* host = Host::getInstancePointer();
         auto* gui = host != nullptr ? host->getGuiController() : nullptr;
+        auto* data = host != nullptr ? host->getDataCenter() : nullptr;
 
-        if (host == nullptr || ! host->getDataCenter()->isModified())
+        if (data == nullptr || ! data->isModified())
         {
             signalPending = false;
             quit();
