@@ -43,6 +43,7 @@ BankCommonComponent::BankCommonComponent (CommandContext& commandContext)
 
     setSize (stripWidth, stripHeight);
     refresh();
+    refreshConnection();
 
     if (auto* engine = MessageEngine::getInstancePointer())
         engine->addListener (this);
@@ -125,6 +126,12 @@ void BankCommonComponent::refresh()
     setToggle (sampleTab, page == CommandGui::samplePage);
     setToggle (effectTab, page == CommandGui::effectPage);
     setToggle (patternTab, page == CommandGui::patternPage);
+}
+
+// Only on the session manager's events: the answer is a request to the
+// device, too slow for every edit's refresh on the message thread.
+void BankCommonComponent::refreshConnection()
+{
     setToggle (connectionIndicator, isDeviceConnected());
 }
 
@@ -172,8 +179,14 @@ void BankCommonComponent::resized()
 void BankCommonComponent::handleMessage (const juce::Message& message)
 {
     auto* broadcast = dynamic_cast<const BroadcastMessage*> (&message);
-    if (broadcast != nullptr && (broadcast->id == MessageIds::dataChanged || broadcast->id == MessageIds::sessionManagerEvent))
+    if (broadcast == nullptr)
+        return;
+
+    if (broadcast->id == MessageIds::dataChanged || broadcast->id == MessageIds::sessionManagerEvent)
         refresh();
+
+    if (broadcast->id == MessageIds::sessionManagerEvent)
+        refreshConnection();
 }
 
 bool BankCommonComponent::isSegmentHighlighted (const MemorySizeBar& bar, int segment) const

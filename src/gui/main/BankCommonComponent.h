@@ -26,7 +26,10 @@ public:
     explicit BankCommonComponent (CommandContext& context);
     ~BankCommonComponent() override;
 
+    // The bars, name, tempo and tabs (messages 1 and 28); the connection
+    // indicator only on message 28 and at construction.
     void refresh();
+    void refreshConnection();
 
     void paint (juce::Graphics&) override;
     void resized() override;
