@@ -1,3 +1,4 @@
+#include "PeakMemory.h"
 #include "data/AllData.h"
 #include "data/DataFile.h"
 
@@ -5,7 +6,6 @@
 
 #include <cmath>
 
-#include <sys/resource.h>
 
 namespace
 {
@@ -36,12 +36,6 @@ juce::File benchFolder()
     return folder;
 }
 
-double peakMemoryMegabytes()
-{
-    rusage usage {};
-    getrusage (RUSAGE_SELF, &usage);
-    return (double) usage.ru_maxrss / 1024.0;
-}
 }
 
 // Writing a full bank to a file and reading it back.
@@ -98,6 +92,8 @@ static void BM_FullAllDataFileRoundTrip (benchmark::State& state)
             all.getBankSet().storeFrom (i, bank);
     }
 
+    PeakMemory::reset();
+
     for (auto _ : state)
     {
         DataFile::write (all, file);
@@ -107,7 +103,7 @@ static void BM_FullAllDataFileRoundTrip (benchmark::State& state)
         benchmark::DoNotOptimize (back.getBankSet().allFit());
     }
     state.SetBytesProcessed (state.iterations() * file.getSize());
-    state.counters["peakMemoryMB"] = peakMemoryMegabytes();
+    state.counters["peakMemoryMB"] = PeakMemory::peakMegabytes();
     file.deleteFile();
 }
 BENCHMARK (BM_FullAllDataFileRoundTrip)->Unit (benchmark::kMillisecond);

@@ -1,3 +1,4 @@
+#include "PeakMemory.h"
 #include "app/UserFolders.h"
 #include "data/AudioBuffer.h"
 #include "data/DataCenter.h"
@@ -9,33 +10,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <fstream>
-#include <string>
 
 namespace
 {
-// The peak resident memory of the process since the last reset, in MB.
-void resetPeakMemory()
-{
-    std::ofstream ("/proc/self/clear_refs") << "5";
-}
-
-// A line of the process status ("VmHWM" the peak, "VmRSS" the current
-// resident memory) in MB.
-double statusMegabytes (const std::string& field)
-{
-    std::ifstream status ("/proc/self/status");
-    std::string line;
-
-    while (std::getline (status, line))
-        if (line.rfind (field + ":", 0) == 0)
-            return std::stod (line.substr (field.size() + 1)) / 1024.0;
-
-    return 0.0;
-}
-
-double peakMemoryMegabytes() { return statusMegabytes ("VmHWM"); }
-
 // A data center of its own, with its settings and swap files in a
 // temporary folder, installed for the actions.
 struct HistoryBench
@@ -105,8 +82,8 @@ static void BM_FsConvertUndoRedoOfTheLargestSample (benchmark::State& state)
 {
     HistoryBench bench;
     bench.fillWithLargestSample();
-    resetPeakMemory();
-    state.counters["memoryBeforeMB"] = statusMegabytes ("VmRSS");
+    PeakMemory::reset();
+    state.counters["memoryBeforeMB"] = PeakMemory::residentMegabytes();
 
     if (! bench.convert (24000))
     {
@@ -123,7 +100,7 @@ static void BM_FsConvertUndoRedoOfTheLargestSample (benchmark::State& state)
     }
 
     state.SetBytesProcessed (state.iterations() * 2 * BankMemory::sampleMemorySize);
-    state.counters["peakMemoryMB"] = peakMemoryMegabytes();
+    state.counters["peakMemoryMB"] = PeakMemory::peakMegabytes();
 }
 BENCHMARK (BM_FsConvertUndoRedoOfTheLargestSample)->Unit (benchmark::kMillisecond);
 
@@ -136,7 +113,7 @@ static void BM_FsConvertHistoryStaysWithinItsUnits (benchmark::State& state)
     {
         HistoryBench bench;
         bench.fillWithLargestSample();
-        resetPeakMemory();
+        PeakMemory::reset();
 
         for (int rate : { 24000, 12000, 6000 })
         {
@@ -146,7 +123,7 @@ static void BM_FsConvertHistoryStaysWithinItsUnits (benchmark::State& state)
             state.counters["steps" + label] = bench.countUndoSteps();
         }
 
-        state.counters["peakMemoryMB"] = peakMemoryMegabytes();
+        state.counters["peakMemoryMB"] = PeakMemory::peakMegabytes();
     }
 }
 BENCHMARK (BM_FsConvertHistoryStaysWithinItsUnits)->Unit (benchmark::kMillisecond)->Iterations (1);

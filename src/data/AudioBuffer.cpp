@@ -44,3 +44,15 @@ void AudioBuffer::copyAudioFrom (const AudioBuffer& other)
     if (this != &other && (bufferId != other.bufferId || bufferId == 0))
         AudioBuffer::operator= (other);
 }
+
+void AudioBuffer::takeAudioFrom (AudioBuffer&& other)
+{
+    if (this == &other)
+        return;
+
+    audio = std::move (other.audio);
+    other.audio.setSize (audio.getNumChannels(), 0);
+    sampleRate = other.sampleRate;
+    bufferId = other.bufferId;
+    other.bufferId = AudioBufferIdManager::newBufferId();
+}

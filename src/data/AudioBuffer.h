@@ -47,6 +47,10 @@ public:
     // Copies the audio of another buffer unless it already holds the same.
     void copyAudioFrom (const AudioBuffer& other);
 
+    // Takes the audio, rate and identity of another buffer without copying;
+    // the other is left empty.
+    void takeAudioFrom (AudioBuffer&& other);
+
 protected:
     juce::AudioSampleBuffer audio;
     double sampleRate = 48000.0;

@@ -357,6 +357,12 @@ void SampleData::copyFrom (const SampleData& other)
     copyParametersFrom (other);
 }
 
+void SampleData::takeFrom (SampleData&& other)
+{
+    takeAudioFrom (std::move (other));
+    copyParametersFrom (other);
+}
+
 juce::int64 SampleData::getMemorySize() const
 {
     const auto bytes = (juce::int64) getPcmByteCount();

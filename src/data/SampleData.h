@@ -71,6 +71,9 @@ public:
     void copyParametersFrom (const SampleData& other);
     void copyFrom (const SampleData& other);
 
+    // As copyFrom, but the audio is moved, not copied.
+    void takeFrom (SampleData&& other);
+
     // Bytes of device memory: the PCM rounded up to a multiple of 32768.
     juce::int64 getMemorySize() const;
 

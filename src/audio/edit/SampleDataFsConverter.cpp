@@ -18,10 +18,7 @@ SampleDataFsConverter::SampleDataFsConverter (FreeMemoryQuery query)
 {
 }
 
-SampleDataFsConverter::~SampleDataFsConverter()
-{
-    deletePipeline();
-}
+SampleDataFsConverter::~SampleDataFsConverter() = default;
 
 bool SampleDataFsConverter::isDeviceRate (double rate)
 {
@@ -37,7 +34,7 @@ int SampleDataFsConverter::convert (SampleData& sample, double targetRate)
     if (r <= 0 || t <= 0)
         return notPossible;
 
-    if (! fitsInMemory (sample, targetRate))
+    if (! fitsInMemory (sample.getNumChannels(), sample.getNumFrames(), rate, targetRate))
         return notEnoughMemory;
 
     const int newStart = (int) (targetRate * sample.getParameter (SampleData::start) / rate);
@@ -67,6 +64,21 @@ int SampleDataFsConverter::convert (SampleData& sample, double targetRate)
     return converted;
 }
 
+int SampleDataFsConverter::convertSource (CAudioPlayerInput& source, double sourceRate, SampleData& target,
+                                          double targetRate)
+{
+    if (sourceRate <= 0 || targetRate <= 0 || isDeviceRate (sourceRate))
+        return notPossible;
+
+    if (! fitsInMemory (source.getNumChannels(), source.getLengthInFrames(), sourceRate, targetRate))
+        return notEnoughMemory;
+
+    if (! runPipeline (source, sourceRate, target, targetRate))
+        return notPossible;
+
+    return cancelFlag ? cancelled : converted;
+}
+
 void SampleDataFsConverter::cancel()
 {
     const juce::ScopedLock scopedLock (lock);
@@ -79,10 +91,10 @@ void SampleDataFsConverter::cancel()
     }
 }
 
-bool SampleDataFsConverter::fitsInMemory (const SampleData& sample, double targetRate) const
+bool SampleDataFsConverter::fitsInMemory (int channels, juce::int64 frames, double rate, double targetRate) const
 {
-    const juce::int64 bytes = roundUpToGranule ((juce::int64) sample.getNumChannels() * sample.getNumFrames() * 2);
-    const auto convertedBytes = (juce::int64) (targetRate / sample.getSampleRate() * (double) bytes);
+    const juce::int64 bytes = roundUpToGranule ((juce::int64) channels * frames * 2);
+    const auto convertedBytes = (juce::int64) (targetRate / rate * (double) bytes);
     const juce::int64 freeBytes = freeSampleMemory ? freeSampleMemory() : 0;
 
     return convertedBytes <= freeBytes + bytes + bankSampleMemory;
@@ -121,20 +133,31 @@ void SampleDataFsConverter::repeatFrames (SampleData& sample, int factor)
 bool SampleDataFsConverter::convertFiltered (SampleData& sample, double targetRate)
 {
     const SampleData source (sample);
+    SampleDataAudioPlayerInput input (&source);
+
+    if (runPipeline (input, source.getSampleRate(), sample, targetRate))
+        return true;
+
+    static_cast<AudioBuffer&> (sample) = source;
+    return false;
+}
+
+bool SampleDataFsConverter::runPipeline (CAudioPlayerInput& source, double sourceRate, SampleData& target,
+                                         double targetRate)
+{
     const int channels = source.getNumChannels();
-    const auto frames = (juce::int64) ((double) source.getNumFrames() * targetRate / source.getSampleRate()) + 1;
+    const auto frames = (juce::int64) ((double) source.getLengthInFrames() * targetRate / sourceRate) + 1;
 
     if (frames >= std::numeric_limits<int>::max() || ! SampleRateConversionPipeline::canConvert (
-            (int) source.getSampleRate(), (int) targetRate, channels))
+            (int) sourceRate, (int) targetRate, channels))
         return false;
 
-    sample.resize (channels, (int) frames, targetRate, false);
+    target.resize (channels, (int) frames, targetRate, false);
+    SampleDataAudioRecorderOutput output (&target);
 
     SampleRateConversionPipeline* running = nullptr;
     {
         const juce::ScopedLock scopedLock (lock);
-        input = std::make_unique<SampleDataAudioPlayerInput> (&source);
-        output = std::make_unique<SampleDataAudioRecorderOutput> (&sample);
         pipeline = std::make_unique<SampleRateConversionPipeline> (channels);
 
         if (cancelFlag)
@@ -142,21 +165,14 @@ bool SampleDataFsConverter::convertFiltered (SampleData& sample, double targetRa
         running = pipeline.get();
     }
 
-    const bool started = running->start (input.get(), output.get());
+    const bool started = running->start (&source, &output);
     if (started)
         running->run();
 
-    deletePipeline();
+    {
+        const juce::ScopedLock scopedLock (lock);
+        pipeline.reset();
+    }
 
-    if (! started)
-        static_cast<AudioBuffer&> (sample) = source;
     return started;
-}
-
-void SampleDataFsConverter::deletePipeline()
-{
-    const juce::ScopedLock scopedLock (lock);
-    pipeline.reset();
-    output.reset();
-    input.reset();
 }

@@ -6,9 +6,8 @@
 #include <functional>
 #include <memory>
 
+class CAudioPlayerInput;
 class SampleData;
-class SampleDataAudioPlayerInput;
-class SampleDataAudioRecorderOutput;
 class SampleRateConversionPipeline;
 
 // Converts a sample to another sampling rate in place, for one conversion.
@@ -38,22 +37,27 @@ public:
     // notPossible and notEnoughMemory the sample is unchanged.
     int convert (SampleData& sample, double targetRate);
 
+    // Converts audio at a rate that is not one of the device's, read from a
+    // source as it goes, into the target (resized; its points untouched), so
+    // the source's audio is never held whole. The same results as convert;
+    // on notEnoughMemory, and on notPossible for rates it cannot convert,
+    // the target is unchanged.
+    int convertSource (CAudioPlayerInput& source, double sourceRate, SampleData& target, double targetRate);
+
     // Any thread: stops a running conversion as soon as it can.
     void cancel();
 
     static bool isDeviceRate (double rate);
 
 private:
-    bool fitsInMemory (const SampleData& sample, double targetRate) const;
+    bool fitsInMemory (int channels, juce::int64 frames, double rate, double targetRate) const;
     void dropFrames (SampleData& sample, int factor);
     void repeatFrames (SampleData& sample, int factor);
     bool convertFiltered (SampleData& sample, double targetRate);
-    void deletePipeline();
+    bool runPipeline (CAudioPlayerInput& source, double sourceRate, SampleData& target, double targetRate);
 
     FreeMemoryQuery freeSampleMemory;
     std::atomic<bool> cancelFlag { false };
-    std::unique_ptr<SampleDataAudioPlayerInput> input;
-    std::unique_ptr<SampleDataAudioRecorderOutput> output;
     std::unique_ptr<SampleRateConversionPipeline> pipeline;
     juce::CriticalSection lock;
 };

@@ -31,8 +31,75 @@ juce::int64 framesTheStreamCanHold (const juce::AudioFormatReader& reader)
 }
 
 //==============================================================================
-bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::InputStream>& stream,
-                               SampleData& target, int frameLimit)
+AudioFormatReaderInput::AudioFormatReaderInput (std::unique_ptr<juce::AudioFormatReader> formatReader, int frames,
+                                                std::function<void (int64_t)> readCallback)
+    : reader (std::move (formatReader)), fileFrames (frames), onRead (std::move (readCallback))
+{
+    // A short file needs no block of the full size, which would be cleared
+    // in vain.
+    const auto framesPerBlock = (size_t) juce::jmin (blockFrames, fileFrames);
+    block.assign (reader->numChannels, std::vector<int> (framesPerBlock));
+
+    for (auto& channel : block)
+        blockPointers.push_back (channel.data());
+    blockPointers.push_back (nullptr);
+}
+
+void AudioFormatReaderInput::setPosition (int64_t frame)
+{
+    position = std::clamp<int64_t> (frame, 0, getLengthInFrames());
+}
+
+int AudioFormatReaderInput::read (float* const* destinations, int frames, int destinationOffset)
+{
+    const int count = (int) std::min<int64_t> (std::max (frames, 0), getRemainingFrames());
+
+    for (int done = 0; done < count;)
+    {
+        const int fromFile = (int) std::min<int64_t> ({ (int64_t) (count - done), fileFrames - position,
+                                                        (int64_t) blockFrames });
+
+        if (fromFile > 0)
+        {
+            decode (destinations, destinationOffset + done, fromFile);
+            done += fromFile;
+            position += fromFile;
+        }
+        else   // the guard frame
+        {
+            for (int c = 0; c < getNumChannels(); ++c)
+                destinations[c][destinationOffset + done] = 0.0f;
+            ++done;
+            ++position;
+        }
+    }
+
+    if (count > 0 && onRead)
+        onRead (position);
+    return count;
+}
+
+void AudioFormatReaderInput::decode (float* const* destinations, int destinationOffset, int frames)
+{
+    reader->read (blockPointers.data(), (int) block.size(), position, frames, false);
+
+    for (size_t c = 0; c < block.size(); ++c)
+    {
+        const int* source = block[c].data();
+        float* dest = destinations[c] + destinationOffset;
+
+        if (reader->usesFloatingPointData)
+            std::memcpy (dest, source, (size_t) frames * sizeof (float));
+        else
+            for (int i = 0; i < frames; ++i)
+                dest[i] = (float) source[i] * intToFloatScale;
+    }
+}
+
+//==============================================================================
+std::unique_ptr<AudioFormatReaderInput> JuceSampleImporter::open (juce::AudioFormat& format,
+                                                                  std::unique_ptr<juce::InputStream>& stream,
+                                                                  int frameLimit)
 {
     std::unique_ptr<juce::AudioFormatReader> reader (format.createReaderFor (stream.get(), false));
     setProgress (0);
@@ -43,7 +110,7 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
     }
 
     if (reader == nullptr)
-        return false;
+        return nullptr;
 
     stream.release();   // the reader owns it now
 
@@ -52,14 +119,14 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
     if (reader->numChannels > (unsigned int) maxChannels)
     {
         tooManyChannels = true;
-        return false;
+        return nullptr;
     }
 
     // The readers decode these depths only; with any other they leave the
     // audio unread, and with frames of 0 or thousands of bytes they divide by
     // zero or never get to the end.
     if (! isDecodableDepth (reader->bitsPerSample))
-        return false;
+        return nullptr;
 
     // One frame is kept free for the guard frame, so the count fits an int.
     // A cut file, or a damaged length, may claim more frames than the file
@@ -70,52 +137,30 @@ bool JuceSampleImporter::read (juce::AudioFormat& format, std::unique_ptr<juce::
     if (frameLimit > 0 && total >= frameLimit)
         total = frameLimit;
     const int frames = (int) juce::jmax ((juce::int64) 0, total);
-    const int channels = (int) reader->numChannels;
 
-    target.resize (channels, frames + 1, reader->sampleRate, false);
-
-    // A short file needs no block of the full size, which would be cleared
-    // in vain.
-    const auto framesPerBlock = (size_t) juce::jmin (blockFrames, frames);
-    std::vector<std::vector<int>> block ((size_t) channels, std::vector<int> (framesPerBlock));
-    std::vector<int*> blockPointers;
-    for (auto& channel : block)
-        blockPointers.push_back (channel.data());
-    blockPointers.push_back (nullptr);
-
-    int done = 0;
-    while (done < frames && ! isCancelled())
+    return std::make_unique<AudioFormatReaderInput> (std::move (reader), frames, [this, frames] (int64_t framesRead)
     {
-        const int count = juce::jmin (blockFrames, frames - done);
-        reader->read (blockPointers.data(), channels, done, count, false);
-        storeBlock (target, block, done, count, reader->usesFloatingPointData);
-        done += count;
-        setProgress ((int) ((juce::int64) done * 100 / frames));
-    }
-
-    for (int c = 0; c < channels; ++c)
-        target.getAudio().setSample (c, done, 0.0f);   // the guard frame
-
-    target.takeNewBufferId();
-    if (done == frames)
-        setProgress (100);
-    return true;
+        setProgress (frames > 0 ? (int) (juce::jmin ((int64_t) frames, framesRead) * 100 / frames) : 100);
+    });
 }
 
-void JuceSampleImporter::storeBlock (SampleData& target, const std::vector<std::vector<int>>& block, int firstFrame,
-                                     int frames, bool floatingPoint)
+void JuceSampleImporter::readAll (AudioFormatReaderInput& source, SampleData& target)
 {
-    for (int c = 0; c < (int) block.size(); ++c)
-    {
-        const int* source = block[(size_t) c].data();
-        float* dest = target.getAudio().getWritePointer (c, firstFrame);
+    const auto frames = (int) source.getLengthInFrames();
+    target.resize (source.getNumChannels(), frames, source.getFileSampleRate(), false);
 
-        if (floatingPoint)
-            std::memcpy (dest, source, (size_t) frames * sizeof (float));
-        else
-            for (int i = 0; i < frames; ++i)
-                dest[i] = (float) source[i] * intToFloatScale;
+    auto* const* channels = target.getAudio().getArrayOfWritePointers();
+    int done = 0;
+
+    while (done < frames && ! isCancelled())
+    {
+        const int got = source.read (channels, juce::jmin (AudioFormatReaderInput::blockFrames, frames - done), done);
+        if (got <= 0)
+            break;
+        done += got;
     }
+
+    target.takeNewBufferId();
 }
 
 void JuceSampleImporter::cancel()
@@ -154,11 +199,22 @@ FormatSampleImporter::~FormatSampleImporter()
 
 bool FormatSampleImporter::importSample (SampleData& target, int frameLimit)
 {
-    if (stream == nullptr)
-        return false;
+    auto source = openSource (frameLimit);
+    return source != nullptr && readSource (*source, target);
+}
 
-    const bool read = engine.read (*format, stream, target, frameLimit);
-    return read && ! cancelRequested;
+std::unique_ptr<AudioFormatReaderInput> FormatSampleImporter::openSource (int frameLimit)
+{
+    if (stream == nullptr)
+        return nullptr;
+
+    return engine.open (*format, stream, frameLimit);
+}
+
+bool FormatSampleImporter::readSource (AudioFormatReaderInput& source, SampleData& target)
+{
+    engine.readAll (source, target);
+    return ! cancelRequested;
 }
 
 void FormatSampleImporter::cancel()

@@ -52,16 +52,17 @@ void ThreadRunningSampleImporter::run()
     if (importer == nullptr)
         return finishWith ({}, true);
 
-    SampleData copy (target);
+    // The import is built beside the target, which keeps its audio until
+    // the import is complete; only the parameters are copied.
+    SampleData imported;
+    imported.copyParametersFrom (target);
 
-    if (! load (copy))
+    const int result = load (imported);
+    if (result == loadFailed)
         return;
 
-    setStatusText ("ThreadRunningSampleImporter_Converting");
-    const int result = convertRate (copy);
-
-    copy.setParameter (SampleData::start, 0);
-    copy.setParameter (SampleData::end, copy.getNumFrames() - 2);
+    imported.setParameter (SampleData::start, 0);
+    imported.setParameter (SampleData::end, imported.getNumFrames() - 2);
     {
         const juce::ScopedLock scopedLock (lock);
         converter.reset();
@@ -70,7 +71,7 @@ void ThreadRunningSampleImporter::run()
     switch (result)
     {
         case SampleDataFsConverter::converted:
-            target.copyFrom (copy);
+            target.takeFrom (std::move (imported));
             succeeded = true;
             setProgress (1.0);
             return finishWith ("ThreadRunningSampleImporter_Finished", false);
@@ -83,30 +84,42 @@ void ThreadRunningSampleImporter::run()
     }
 }
 
-bool ThreadRunningSampleImporter::load (SampleData& copy)
+// Audio at one of the device's rates is read as it is; any other is
+// converted to 48 kHz as it is read.
+int ThreadRunningSampleImporter::load (SampleData& imported)
 {
     const juce::int64 freeMemory = freeSampleMemory ? freeSampleMemory() : 0;
     const int limit = frameLimitFor (target.getMemorySize(), freeMemory);
 
     setStatusText ("ThreadRunningSampleImporter_Loading");
+    auto source = importer->openSource (limit);
 
-    if (importer->importSample (copy, limit))
-        return true;
+    if (source == nullptr)
+    {
+        if (importer->isCancelRequested())
+            finishWith ("ThreadRunningSampleImporter_Canceled", false);
+        else if (importer->hasTooManyChannels())
+            finishWith ("Error_FileOver2Channel", true);
+        else
+            finishWith ("ThreadRunningSampleImporter_FailedToImport", true);
+        return loadFailed;
+    }
 
-    if (importer->isCancelRequested())
+    if (SampleDataFsConverter::isDeviceRate (source->getFileSampleRate()))
+    {
+        if (importer->readSource (*source, imported))
+            return SampleDataFsConverter::converted;
+
         finishWith ("ThreadRunningSampleImporter_Canceled", false);
-    else if (importer->hasTooManyChannels())
-        finishWith ("Error_FileOver2Channel", true);
-    else
-        finishWith ("ThreadRunningSampleImporter_FailedToImport", true);
-    return false;
+        return loadFailed;
+    }
+
+    setStatusText ("ThreadRunningSampleImporter_Converting");
+    return convertRate (*source, imported);
 }
 
-int ThreadRunningSampleImporter::convertRate (SampleData& copy)
+int ThreadRunningSampleImporter::convertRate (AudioFormatReaderInput& source, SampleData& imported)
 {
-    if (SampleDataFsConverter::isDeviceRate (copy.getSampleRate()))
-        return SampleDataFsConverter::converted;
-
     SampleDataFsConverter* running = nullptr;
     {
         const juce::ScopedLock scopedLock (lock);
@@ -115,7 +128,7 @@ int ThreadRunningSampleImporter::convertRate (SampleData& copy)
             converter->cancel();
         running = converter.get();
     }
-    return running->convert (copy, 48000.0);
+    return running->convertSource (source, source.getFileSampleRate(), imported, 48000.0);
 }
 
 void ThreadRunningSampleImporter::cancel()

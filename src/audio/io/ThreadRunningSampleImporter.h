@@ -8,8 +8,8 @@
 
 // Imports an audio file into a sample on the thread "SampleImport": loads it
 // (cut to what the bank's memory could ever take; more than two channels are
-// refused from the header), converts a rate the device does not play to
-// 48 kHz, sets the start and end points to the whole sample, and only then
+// refused from the header), converting a rate the device does not play to
+// 48 kHz while it reads, sets the start and end points to the whole sample, and only then
 // replaces the target. A failed or cancelled import leaves the target as it
 // was.
 class ThreadRunningSampleImporter : public ThreadRunningAction
@@ -37,8 +37,11 @@ public:
     static int frameLimitFor (juce::int64 targetMemoryBytes, juce::int64 freeSampleMemory);
 
 private:
-    bool load (SampleData& copy);
-    int convertRate (SampleData& copy);
+    // One of SampleDataFsConverter's results, or loadFailed once the job
+    // has finished with the failure.
+    static constexpr int loadFailed = -1;
+    int load (SampleData& imported);
+    int convertRate (AudioFormatReaderInput& source, SampleData& imported);
     void finishWith (const juce::String& statusKey, bool failure);
 
     SampleData& target;

@@ -183,6 +183,24 @@ TEST_F (ImportFixture, ConvertsA44100HzFileTo48000HzWithFadedEdges)
     EXPECT_EQ (audio.getSample (0, 48001), 0.0f);                  // guard
 }
 
+// The import converts while it reads, in blocks, never holding the file at
+// its own rate; the result must be that of converting the whole loaded file.
+TEST_F (ImportFixture, ConvertingWhileReadingGivesTheSameFramesAsConvertingTheLoadedFile)
+{
+    ASSERT_TRUE (writeWav (file ("song.wav"), 44100.0, 2, 150001, sine (1234.5, 44100.0)));
+    SampleData streamed;
+    ASSERT_TRUE (runJob (streamed, file ("song.wav"))->hasSucceeded());
+
+    SampleData loaded;
+    ASSERT_TRUE (SampleImportExportManager::createImporterFor (file ("song.wav"))->importSample (loaded, 0));
+    ASSERT_EQ (SampleDataFsConverter ({}).convert (loaded, 48000.0), SampleDataFsConverter::converted);
+
+    ASSERT_EQ (streamed.getNumFrames(), loaded.getNumFrames());
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < loaded.getNumFrames(); ++i)
+            ASSERT_EQ (streamed.getAudio().getSample (c, i), loaded.getAudio().getSample (c, i)) << c << " " << i;
+}
+
 TEST_F (ImportFixture, Converts96000HzThroughTheFilterInsteadOfDroppingFrames)
 {
     // 30 kHz lies above the new Nyquist frequency: dropping every second
