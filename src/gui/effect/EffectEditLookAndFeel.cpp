@@ -8,6 +8,11 @@ namespace
 const juce::String boxFontName { "EffectPopupParameterKnobValue" };
 }
 
+EffectEditLookAndFeel::EffectEditLookAndFeel()
+{
+    setColour (juce::ComboBox::textColourId, juce::Colours::white);
+}
+
 void EffectEditLookAndFeel::drawComboBox (juce::Graphics& g, int, int, bool, int, int, int, int, juce::ComboBox& box)
 {
     const auto background = ImageResourceManager::imageFor ("PopupFxTypeBackground");

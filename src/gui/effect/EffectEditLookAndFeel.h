@@ -10,6 +10,9 @@ class EffectEditLookAndFeel : public CustomLookAndFeel
 public:
     static constexpr float disabledButtonOpacity = 0.6f;
 
+    // Light texts on the dark skin of the boxes.
+    EffectEditLookAndFeel();
+
     void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown,
                        int buttonX, int buttonY, int buttonW, int buttonH, juce::ComboBox&) override;
     void positionComboBoxText (juce::ComboBox&, juce::Label&) override;
