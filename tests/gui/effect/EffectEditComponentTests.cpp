@@ -3,6 +3,7 @@
 #include "app/MessageIds.h"
 #include "gui/effect/EffectEditComponent.h"
 #include "gui/effect/EffectParameterKnob.h"
+#include "prefs/PreferencesData.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,38 @@ TEST_F (EffectEditComponentTest, TheLongestPanelScrollsInsideTheViewport)
 
     viewport().setViewPosition (0, 100);
     EXPECT_EQ (viewport().getViewPositionY(), 100);
+}
+
+TEST_F (EffectEditComponentTest, ChildrenSitWhereTheLayoutPutsThem)
+{
+    page.setSize (560, 460);
+    const std::pair<const char*, juce::Rectangle<int>> cases[] = {
+        { "effect type",          { 123, 26, 153, 20 } },
+        { "knob assign 1",        { 303, 26, 153, 20 } },
+        { "knob assign 2",        { 303, 62, 153, 20 } },
+        { "effect parametr edit", { 6, 113, 543, 460 - 132 } },
+    };
+
+    for (auto& [name, bounds] : cases)
+        EXPECT_EQ (findNamed (page, name)->getBounds(), bounds) << name;
+
+    EXPECT_EQ (DialogTestSupport::findButton (page, "RECEIVE")->getBounds(), juce::Rectangle<int> (24, 28, 64, 17));
+    EXPECT_EQ (DialogTestSupport::findButton (page, "TRANSMIT")->getBounds(), juce::Rectangle<int> (24, 52, 64, 17));
+    EXPECT_EQ (box ("effect type").getNumItems(), 22);
+    EXPECT_EQ (box ("effect type").getItemText (21), "Looper");
+}
+
+TEST_F (EffectEditComponentTest, KnobsFollowTheKnobModeOfThePreferences)
+{
+    chooseType (2);
+    auto* cutoff = dynamic_cast<juce::Slider*> (findNamed (*panel().getControl (2), "Knob"));
+    EXPECT_EQ (cutoff->getSliderStyle(), juce::Slider::RotaryVerticalDrag);
+    EXPECT_EQ (dynamic_cast<juce::Label*> (findNamed (*panel().getControl (2), "Value"))->getText(), "63");
+
+    window.preferences().setNumber (PreferencesData::knobMode, 1);
+    MessageEngine::broadcast (MessageIds::preferencesChanged);
+    DialogTestSupport::deliverPosted();
+    EXPECT_EQ (cutoff->getSliderStyle(), juce::Slider::Rotary);
 }
 
 // Cells of slots 0..19 by type, as the page's layout table lists them.

@@ -4,6 +4,8 @@
 #include "commands/CommandIds.h"
 #include "gui/main/MainComponent.h"
 #include "gui/pattern/PatternEditComponent.h"
+#include "gui/widgets/WidgetTestSupport.h"
+#include "files/DataFileAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,83 @@ const uint8_t oneNoteSmf[] = {
     0x60, 0x80, 0x3C, 0x00,
     0x00, 0xFF, 0x2F, 0x00,
 };
+}
+
+TEST_F (PatternEditComponentTest, ChildrenSitWhereTheLayoutPutsThem)
+{
+    page.setSize (560, 460);
+    const std::pair<const char*, juce::Rectangle<int>> labels[] = {
+        { "Pattern List",          { 112, 20, 423, 460 - 45 } },
+        { "global midi channel",   { 16, 241, 80, 16 } },
+        { "keyboard midi channel", { 16, 293, 80, 16 } },
+    };
+    const std::pair<const char*, juce::Rectangle<int>> buttons[] = {
+        { "RECEIVE",    { 24, 28, 64, 17 } },
+        { "TRANSMIT",   { 24, 52, 64, 17 } },
+        { "LOAD",       { 24, 90, 64, 17 } },
+        { "SAVE",       { 24, 115, 64, 17 } },
+        { "IMPORT SMF", { 24, 152, 64, 17 } },
+        { "EXPORT SMF", { 24, 177, 64, 17 } },
+    };
+
+    for (auto& [name, bounds] : labels)
+        EXPECT_EQ (findNamed (page, name)->getBounds(), bounds) << name;
+    for (auto& [text, bounds] : buttons)
+        EXPECT_EQ (DialogTestSupport::findButton (page, text)->getBounds(), bounds) << text;
+
+    auto& header = list().getHeader();
+    EXPECT_EQ (list().getHeaderHeight(), 25);
+    EXPECT_EQ (header.getColumnName (4), "KEYBOARD MODE SAMPLE No.");
+    EXPECT_EQ (header.getColumnWidth (2), 100);
+}
+
+TEST_F (PatternEditComponentTest, RowsAreShadedWhenSelectedAndUnderADrag)
+{
+    list().selectRow (1);
+    list().itemDragEnter ({ "SequenceListDrag", &list(), pointInRow (4) });
+    const auto image = WidgetTestSupport::render (list());
+    const auto shade = [&] (int row) { return image.getPixelAt (5, pointInRow (row).y); };
+
+    EXPECT_TRUE (WidgetTestSupport::closeTo (shade (0), juce::Colours::white)) << shade (0).toString();
+    EXPECT_TRUE (WidgetTestSupport::closeTo (shade (1), juce::Colours::white.interpolatedWith (juce::Colour (0xffd3d3d3), 0.5f)))
+        << shade (1).toString();
+    EXPECT_TRUE (WidgetTestSupport::closeTo (shade (4), juce::Colours::white.interpolatedWith (juce::Colour (0xffaaaaaa), 0.5f)))
+        << shade (4).toString();
+    EXPECT_EQ (image.getPixelAt (20, 5), juce::Colour (0xffb2b2b2));
+    EXPECT_EQ (image.getPixelAt (39, pointInRow (0).y), juce::Colour (0xffa3a3a3));   // the first column's right edge
+
+    list().itemDragExit ({ "SequenceListDrag", &list(), {} });
+    EXPECT_FALSE (list().isDragOver());
+}
+
+TEST_F (PatternEditComponentTest, TheTransmitButtonBlinksWithThePatternSetNotice)
+{
+    auto* transmit = DialogTestSupport::findButton (page, "TRANSMIT");
+    window.bench.notices.setPatternSetNotice (true);
+    DialogTestSupport::deliverPosted();
+    EXPECT_TRUE (transmit->getToggleState());
+
+    window.bench.notices.setPatternSetNotice (false);
+    DialogTestSupport::deliverPosted();
+    EXPECT_FALSE (transmit->getToggleState());
+}
+
+TEST_F (PatternEditComponentTest, APatternSetFileDroppedOnThePageIsLoaded)
+{
+    SequenceSet patterns;
+    patterns.getPattern (9)->setName ("DROPPED");
+    const auto file = window.bench.folders.temp.folder.getChildFile ("set.plvr_seq");
+    ASSERT_EQ (DataFileAccess::write (patterns, file), "");
+    juce::Component browserItem;
+    browserItem.getProperties().set (MainComponent::fullPathProperty, file.getFullPathName());
+    const juce::DragAndDropTarget::SourceDetails details (MainComponent::browserDragDescription, &browserItem, { 5, 5 });
+
+    EXPECT_FALSE (list().isInterestedInDragSource (details));
+    ASSERT_TRUE (page.isInterestedInDragSource (details));
+    page.itemDropped (details);
+    DialogTestSupport::deliverPosted();
+    EXPECT_EQ (pattern (9).getName(), "DROPPED");
+    EXPECT_EQ (history().getUndoDescription(), "LoadSequence");
 }
 
 TEST_F (PatternEditComponentTest, AnUnsetKeyboardSampleShowsTheFirstAndChoosingStoresItsIndex)
