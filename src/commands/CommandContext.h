@@ -83,6 +83,7 @@ public:
 
     // The pattern being edited on the pattern page (0 to 15).
     virtual int getCurrentPattern() const = 0;
+    virtual void setCurrentPattern (int index) = 0;
 
     virtual const WaveSelectedStatus& getWaveSelection() const = 0;
     virtual void setWaveSelection (const WaveSelectedStatus& selection) = 0;

@@ -134,6 +134,7 @@ namespace CommandTestSupport
         WriteBankSelectionState* getWriteSelection() const override { return &writeSelection; }
         CommandGui* getCommandGui() const override { return guiPresent ? &gui : nullptr; }
         int getCurrentPattern() const override { return currentPattern; }
+        void setCurrentPattern (int index) override { currentPattern = index; }
         const WaveSelectedStatus& getWaveSelection() const override { return selection; }
         void setWaveSelection (const WaveSelectedStatus& newSelection) override { selection = newSelection; }
         void clearWaveSelectionFlags() override { selection.channelFlags[0] = selection.channelFlags[1] = 0; }

@@ -69,7 +69,7 @@ public:
     void quitApplication() override;
 
     int getCurrentPattern() const override { return currentPattern; }
-    void setCurrentPattern (int index) { currentPattern = juce::jlimit (0, 15, index); }
+    void setCurrentPattern (int index) override { currentPattern = juce::jlimit (0, 15, index); }
 
     const WaveSelectedStatus& getWaveSelection() const override { return waveSelection; }
     void setWaveSelection (const WaveSelectedStatus& selection) override;

@@ -5,6 +5,8 @@
 #include "commands/CommandContext.h"
 #include "files/FileFormatManager.h"
 #include "files/FileManager.h"
+#include "gui/effect/EffectEditComponent.h"
+#include "gui/pattern/PatternEditComponent.h"
 
 namespace
 {
@@ -62,11 +64,15 @@ void MainComponent::setPage (int newPage)
     }
 }
 
-// The sample, effect and pattern pages are built in their own right; until
-// then every page is an empty area under the strip.
-std::unique_ptr<juce::Component> MainComponent::createPage (int)
+// Pages not built yet are an empty area under the strip.
+std::unique_ptr<juce::Component> MainComponent::createPage (int page)
 {
-    return nullptr;
+    switch (page)
+    {
+        case CommandGui::effectPage:  return std::make_unique<EffectEditComponent> (context, commandManager);
+        case CommandGui::patternPage: return std::make_unique<PatternEditComponent> (context, commandManager);
+        default:                      return nullptr;
+    }
 }
 
 void MainComponent::showAboutBox()

@@ -57,6 +57,9 @@ public:
     void getCommandInfo (juce::CommandID, juce::ApplicationCommandInfo&) override {}
     bool perform (const InvocationInfo&) override { return false; }
 
+    // The file a drag from the file browser carries; none for any other drag.
+    static juce::File browserDragFile (const SourceDetails& details);
+
     // DragAndDropTarget: bank files from the file browser.
     bool isInterestedInDragSource (const SourceDetails& details) override;
     void itemDropped (const SourceDetails& details) override;
@@ -68,7 +71,6 @@ public:
 private:
     class DroppedFileMessage;
 
-    static juce::File browserDragFile (const SourceDetails& details);
     static juce::String firstBankFile (const juce::StringArray& paths);
     static bool isBankFile (const juce::File& file);
     void openBankFileLater (const juce::File& file);
