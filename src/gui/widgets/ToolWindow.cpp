@@ -18,6 +18,7 @@ ToolWindow::ToolWindow (const juce::String& titleKey, CommandContext& commandCon
 void ToolWindow::show (juce::Component& content)
 {
     setContentNonOwned (&content, true);
+    centreWithSize (getWidth(), getHeight());
     setVisible (true);
     toFront (true);
 }

@@ -18,7 +18,8 @@ protected:
     ToolWindow (const juce::String& titleKey, CommandContext& context, juce::ApplicationCommandManager& commands,
                 int closingMessageId);
 
-    // The content, sized to fit, and the window shown.
+    // The content, sized to fit, and the window shown in the middle of the
+    // screen.
     void show (juce::Component& content);
 
 private:
