@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,26 +12,14 @@ extern char** environ;
 
 namespace
 {
-constexpr int readyTimeoutSeconds = 10;
-constexpr int stopTimeoutMs = 5000;
-
-juce::String findProgram (const juce::String& program)
-{
-    for (const auto& folder : juce::StringArray::fromTokens (juce::SystemStats::getEnvironmentVariable ("PATH", {}), ":", {}))
-        if (auto file = juce::File (folder).getChildFile (program); folder.startsWith ("/") && file.existsAsFile())
-            return file.getFullPathName();
-    return {};
-}
+constexpr int readySeconds = 10;
 
 // True when the process ended within the time.
 bool waitForExit (pid_t pid, int timeoutMs)
 {
-    for (int waited = 0; waited <= timeoutMs; waited += 10)
-    {
+    for (int waited = 0; waited <= timeoutMs; waited += 10, juce::Thread::sleep (10))
         if (waitpid (pid, nullptr, WNOHANG) == pid)
             return true;
-        juce::Thread::sleep (10);
-    }
     return false;
 }
 }
@@ -57,15 +44,8 @@ JackTestServer::~JackTestServer()
 
 bool JackTestServer::start()
 {
-    const auto jackd = findProgram ("jackd");
-    if (jackd.isEmpty())
-    {
-        problem = "no JACK server: jackd is not installed (scripts/install-deps installs jackd2)";
-        return false;
-    }
-
-    juce::StringArray arguments { jackd, "--no-realtime", "--name", name, "-d", "dummy",
-                                  "-r", juce::String ((int) rate), "-p", juce::String (blockSize) };
+    const juce::StringArray arguments { "jackd", "--no-realtime", "--name", name, "-d", "dummy",
+                                        "-r", juce::String ((int) rate), "-p", juce::String (blockSize) };
     std::vector<char*> argv;
     for (auto& argument : arguments)
         argv.push_back (const_cast<char*> (argument.toRawUTF8()));
@@ -76,45 +56,42 @@ bool JackTestServer::start()
     posix_spawn_file_actions_init (&actions);
     posix_spawn_file_actions_addopen (&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen (&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int error = posix_spawn (&pid, jackd.toRawUTF8(), &actions, nullptr, argv.data(), environ);
+    const int error = posix_spawnp (&pid, "jackd", &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy (&actions);
 
-    if (error != 0)
-    {
-        pid = -1;
-        problem = "no JACK server: jackd did not start (" + juce::String (strerror (error)) + ")";
-        return false;
-    }
-    return true;
-}
-
-// jack_wait, from the same package, connects as a client once the server
-// takes clients.
-bool JackTestServer::waitUntilReady()
-{
-    juce::ChildProcess wait;
-    const bool started = wait.start (juce::StringArray { findProgram ("jack_wait"), "-s", name, "-w",
-                                                         "-t", juce::String (readyTimeoutSeconds) });
-
-    if (started && wait.waitForProcessToFinish ((readyTimeoutSeconds + 2) * 1000) && wait.getExitCode() == 0)
+    if (error == 0)
         return true;
 
-    wait.kill();
-    problem = "no JACK server: jackd \"" + name + "\" did not take clients within "
-            + juce::String (readyTimeoutSeconds) + " s";
+    pid = -1;
+    problem = error == ENOENT ? juce::String ("no JACK server: jackd is not installed (scripts/install-deps installs jackd2)")
+                              : "no JACK server: jackd did not start (" + juce::String (strerror (error)) + ")";
     return false;
 }
 
+// jack_wait, from the server's package, returns once it could connect.
+bool JackTestServer::waitUntilReady()
+{
+    juce::ChildProcess wait;
+    if (wait.start (juce::StringArray { "jack_wait", "-s", name, "-w", "-t", juce::String (readySeconds) })
+        && wait.waitForProcessToFinish ((readySeconds + 2) * 1000) && wait.getExitCode() == 0)
+        return true;
+
+    wait.kill();
+    problem = "no JACK server: jackd \"" + name + "\" took no clients within " + juce::String (readySeconds) + " s";
+    return false;
+}
+
+// Asked to stop first, so that it cleans up after itself.
 void JackTestServer::stop()
 {
     if (pid <= 0)
         return;
 
     kill (pid, SIGTERM);
-    if (! waitForExit (pid, stopTimeoutMs))
+    if (! waitForExit (pid, 5000))
     {
         kill (pid, SIGKILL);
-        waitForExit (pid, stopTimeoutMs);
+        waitForExit (pid, 5000);
     }
     pid = -1;
 }

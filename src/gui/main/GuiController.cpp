@@ -146,22 +146,28 @@ juce::Component* GuiController::sessionOriginWindow() const
     return mainWindow.get();
 }
 
+namespace
+{
+// Brings an open window to the front, or makes it with the main window's
+// services once those exist.
+template <typename Window>
+void showToolWindow (std::unique_ptr<Window>& window, const MainWindow::Services* services)
+{
+    if (window != nullptr)
+        window->toFront (true);
+    else if (services != nullptr)
+        window = std::make_unique<Window> (services->context, services->commandManager, services->actionTarget);
+}
+}
+
 void GuiController::showBankMemoryWindow()
 {
-    if (bankMemoryWindow != nullptr)
-        bankMemoryWindow->toFront (true);
-    else if (windowServices != nullptr)
-        bankMemoryWindow = std::make_unique<BankMemoryWindow> (windowServices->context, windowServices->commandManager,
-                                                               windowServices->actionTarget);
+    showToolWindow (bankMemoryWindow, windowServices.get());
 }
 
 void GuiController::showPreferencesWindow()
 {
-    if (preferencesWindow != nullptr)
-        preferencesWindow->toFront (true);
-    else if (windowServices != nullptr)
-        preferencesWindow = std::make_unique<PreferencesWindow> (windowServices->context, windowServices->commandManager,
-                                                                 windowServices->actionTarget);
+    showToolWindow (preferencesWindow, windowServices.get());
 }
 
 void GuiController::showAboutBox()
