@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <juce_audio_devices/juce_audio_devices.h>
 
 #include <sys/types.h>
