@@ -42,6 +42,10 @@ public:
     // The ids of all commands, in order.
     static juce::Array<int> getAllCommands();
 
+    // The name a bank received with others is saved under:
+    // "<prefix>_<bank number>.plvr_bank", the prefix "Bank" when empty.
+    static juce::String receivedBankFileName (const juce::String& prefix, int bankIndex);
+
     // False, leaving the description alone, for an id that is no command.
     bool describe (int commandId, CommandDescription& description) const;
 

@@ -226,14 +226,18 @@ void ActionManager::saveReceivedBanks()
     }
 }
 
-// "<prefix>_<bank number>.plvr_bank" in the target folder. An existing file
+juce::String ActionManager::receivedBankFileName (const juce::String& prefix, int bankIndex)
+{
+    return (prefix.isNotEmpty() ? prefix : juce::String ("Bank")) + "_" + juce::String (bankIndex + 1)
+         + FileFormatManager::bankExtension;
+}
+
+// The file of receivedBankFileName in the target folder. An existing file
 // is overwritten, replaced by another file the user names, or skipped
 // (empty file), as the user answers.
 juce::File ActionManager::fileForReceivedBank (const ReceiveBankSelectionState& selection, int bankIndex)
 {
-    const auto prefix = selection.fileNamePrefix.isNotEmpty() ? selection.fileNamePrefix : juce::String ("Bank");
-    const auto file = selection.targetFolder.getChildFile (prefix + "_" + juce::String (bankIndex + 1)
-                                                           + FileFormatManager::bankExtension);
+    const auto file = selection.targetFolder.getChildFile (receivedBankFileName (selection.fileNamePrefix, bankIndex));
     auto* gui = context.getCommandGui();
 
     if (! file.exists() || gui == nullptr)

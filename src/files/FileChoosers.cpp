@@ -87,6 +87,15 @@ juce::File FileChoosers::choose (const Request& request, bool forSaving)
     return chosen;
 }
 
+juce::File FileChoosers::chooseFolder (const juce::String& titleKey, const juce::File& startFolder)
+{
+    if (! mayShow())
+        return {};
+
+    BusyWhileShown busy (busyFlag.get());
+    return presentFolderChooser (CZQVResource::text (titleKey), startFolder.isDirectory() ? startFolder : juce::File());
+}
+
 bool FileChoosers::mayOverwrite (const juce::File& file)
 {
     if (! mayShow())

@@ -55,6 +55,10 @@ public:
     // Cancel gives an empty file.
     juce::File chooseFileToSave (const Request& request);
 
+    // A folder chooser titled with the text of the key, starting in the
+    // given folder when that exists (else in none).
+    juce::File chooseFolder (const juce::String& titleKey, const juce::File& startFolder);
+
     // "*" before each extension, joined with ";".
     static juce::String wildcardFor (const juce::StringArray& extensions);
 
@@ -66,6 +70,7 @@ protected:
     // confirm overwriting a file that was chosen as it is.
     virtual juce::File presentOpenChooser (const juce::String& title, const juce::File& folder, const juce::String& wildcard) = 0;
     virtual juce::File presentSaveChooser (const juce::String& title, const juce::File& folder, const juce::String& wildcard) = 0;
+    virtual juce::File presentFolderChooser (const juce::String& title, const juce::File& folder) = 0;
 
     // The question box with the buttons "ConfirmOverwrite_ButtonOverwrite"
     // and "Button_Cancel"; true for Overwrite.

@@ -480,6 +480,14 @@ juce::File FileManager::chooseBankFileToWrite()
     return chooseToOpen ("Command_Name_BankMemoryWriteBank", { FileFormatManager::bankExtension }, ChooserFolder::bank);
 }
 
+juce::File FileManager::chooseReceiveFolder (const juce::File& startFolder)
+{
+    if (services.choosers == nullptr)
+        return {};
+
+    return services.choosers->chooseFolder ("MultipleFileSelector_FolderSelect", startFolder);
+}
+
 bool FileManager::writeBankFile (BankData& bank, const juce::File& file)
 {
     return fileWritten (DataFileAccess::write (bank, file));

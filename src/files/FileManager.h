@@ -93,6 +93,8 @@ public:
     bool readBankMemory (const juce::File& file);
     juce::File chooseBankFileToReceive();
     juce::File chooseBankFileToWrite();
+    // The folder for several received banks, titled "MultipleFileSelector_FolderSelect".
+    juce::File chooseReceiveFolder (const juce::File& startFolder);
     // Neither touches the document's file or modified flag.
     bool writeBankFile (BankData& bank, const juce::File& file);
     bool readBankFile (const juce::File& file, BankData& bank);

@@ -12,6 +12,12 @@ juce::File ScriptedFileChoosers::presentSaveChooser (const juce::String& title, 
     return present (true, title, folder, wildcard);
 }
 
+// Shown as an open chooser without a wildcard.
+juce::File ScriptedFileChoosers::presentFolderChooser (const juce::String& title, const juce::File& folder)
+{
+    return present (false, title, folder, {});
+}
+
 juce::File ScriptedFileChoosers::present (bool forSaving, const juce::String& title, const juce::File& folder,
                                           const juce::String& wildcard)
 {

@@ -19,6 +19,12 @@ juce::File JuceFileChoosers::presentSaveChooser (const juce::String& title, cons
     return chooser.browseForFileToSave (true) ? chooser.getResult() : juce::File();
 }
 
+juce::File JuceFileChoosers::presentFolderChooser (const juce::String& title, const juce::File& folder)
+{
+    juce::FileChooser chooser (title, folder);
+    return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
+}
+
 std::unique_ptr<juce::AlertWindow> JuceFileChoosers::createOverwriteWindow (const juce::String& title,
                                                                              const juce::String& message)
 {

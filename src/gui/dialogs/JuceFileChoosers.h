@@ -20,5 +20,6 @@ public:
 protected:
     juce::File presentOpenChooser (const juce::String& title, const juce::File& folder, const juce::String& wildcard) override;
     juce::File presentSaveChooser (const juce::String& title, const juce::File& folder, const juce::String& wildcard) override;
+    juce::File presentFolderChooser (const juce::String& title, const juce::File& folder) override;
     bool presentOverwriteQuestion (const juce::String& title, const juce::String& message) override;
 };

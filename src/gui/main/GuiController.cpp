@@ -2,15 +2,32 @@
 
 #include "app/MessageEngine.h"
 #include "app/MessageIds.h"
+#include "files/FileManager.h"
+#include "gui/bankmemory/BankMemoryWindow.h"
+#include "gui/bankmemory/MultipleFileSelectorComponent.h"
 #include "gui/dialogs/UsbSessionDialog.h"
 #include "gui/dialogs/WriteWarningComponent.h"
 #include "gui/main/MainWindow.h"
+#include "gui/preferences/PreferencesWindow.h"
 #include "gui/widgets/TempDialogWithNoCloseButton.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 #include "resources/MessageBoxes.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+
+// The controller's own flag, for the dialogs that hold it while they are up.
+class GuiController::ControllerBusyFlag : public BusyFlag
+{
+public:
+    explicit ControllerBusyFlag (GuiController& c) : controller (c) {}
+
+    bool isFree() const override { return ! controller.isBusy(); }
+    void setBusy (bool isBusy) override { controller.setBusy (isBusy); }
+
+private:
+    GuiController& controller;
+};
 
 GuiController::GuiController (UsbSessionManager* sessionManager)
     : sessions (sessionManager)
@@ -25,6 +42,8 @@ GuiController::~GuiController()
         engine->removeListener (this);
 
     sessionDialog.reset();
+    preferencesWindow.reset();
+    bankMemoryWindow.reset();
     mainWindow.reset();
 }
 
@@ -32,6 +51,7 @@ bool GuiController::createMainWindow (const MainWindow::Services& services)
 {
     if (mainWindow == nullptr)
     {
+        windowServices = std::make_unique<MainWindow::Services> (services);
         mainWindow = std::make_unique<MainWindow> (services);
         mainWindow->getMainComponent().setPage (currentPage);
     }
@@ -65,6 +85,12 @@ void GuiController::handleMessage (const juce::Message& message)
     if (broadcast->id == MessageIds::sessionDialogFinished)
         sessionDialogFinished();
 
+    if (broadcast->id == MessageIds::bankMemoryWindowClosing)
+        bankMemoryWindow.reset();
+
+    if (broadcast->id == MessageIds::preferencesWindowClosing)
+        preferencesWindow.reset();
+
     if (mainWindow != nullptr)
         mainWindow->handleBroadcast (broadcast->id);
 }
@@ -97,8 +123,7 @@ void GuiController::closeSessionDialog()
     setBusy (false);
 }
 
-// The preferences and bank memory windows come with their pages; until
-// then every session returns to the main window.
+// The window the session was started from comes back to the front.
 void GuiController::sessionDialogFinished()
 {
     if (sessionDialog == nullptr)
@@ -106,8 +131,43 @@ void GuiController::sessionDialogFinished()
 
     closeSessionDialog();
 
-    if (mainWindow != nullptr)
-        mainWindow->toFront (true);
+    if (auto* origin = sessionOriginWindow())
+        origin->toFront (true);
+}
+
+juce::Component* GuiController::sessionOriginWindow() const
+{
+    if (sessionOrigin == fromBankMemoryWindow && bankMemoryWindow != nullptr)
+        return bankMemoryWindow.get();
+
+    if (sessionOrigin == fromPreferencesWindow && preferencesWindow != nullptr)
+        return preferencesWindow.get();
+
+    return mainWindow.get();
+}
+
+namespace
+{
+// Brings an open window to the front, or makes it with the main window's
+// services once those exist.
+template <typename Window>
+void showToolWindow (std::unique_ptr<Window>& window, const MainWindow::Services* services)
+{
+    if (window != nullptr)
+        window->toFront (true);
+    else if (services != nullptr)
+        window = std::make_unique<Window> (services->context, services->commandManager, services->actionTarget);
+}
+}
+
+void GuiController::showBankMemoryWindow()
+{
+    showToolWindow (bankMemoryWindow, windowServices.get());
+}
+
+void GuiController::showPreferencesWindow()
+{
+    showToolWindow (preferencesWindow, windowServices.get());
 }
 
 void GuiController::showAboutBox()
@@ -129,11 +189,19 @@ bool GuiController::confirmWriting (bool writeMessage, bool showDontConfirmBox)
     return result == 1;
 }
 
-// The folder and prefix come from the bank memory window, which has not
-// been built yet: without it there is nothing to choose from.
-bool GuiController::chooseReceiveFolder (ReceiveBankSelectionState&)
+bool GuiController::chooseReceiveFolder (ReceiveBankSelectionState& selection)
 {
-    return false;
+    if (isBusy())
+        return false;
+
+    auto* files = windowServices != nullptr ? windowServices->context.getFileManager() : nullptr;
+    ControllerBusyFlag flag (*this);
+    MultipleFileSelectorComponent selector (selection, files, &flag);
+    setBusy (true);
+    const int result = TempDialogWithNoCloseButton::runModal (CZQVResource::text ("Command_Name_BankMemoryReceiveBank"),
+                                                              selector, mainWindow.get());
+    setBusy (false);
+    return result == 1;
 }
 
 CommandGui::OverwriteAnswer GuiController::askOverwrite (const juce::File& file)

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+class BankMemoryWindow;
+class PreferencesWindow;
 class UsbSessionDialog;
 class UsbSessionManager;
 
@@ -56,26 +58,38 @@ public:
     void closeSessionDialog() override;
     UsbSessionDialog* getSessionDialog() const { return sessionDialog.get(); }
 
-    // The preferences and bank memory windows come with their pages.
-    void showPreferencesWindow() override {}
-    void showBankMemoryWindow() override {}
+    // Made with the main window's services, so not before the main window;
+    // messages 10 and 12 delete them.
+    void showPreferencesWindow() override;
+    void showBankMemoryWindow() override;
+    PreferencesWindow* getPreferencesWindow() const { return preferencesWindow.get(); }
+    BankMemoryWindow* getBankMemoryWindow() const { return bankMemoryWindow.get(); }
     void showAboutBox() override;
 
     // A WriteWarningComponent in a modal window titled
     // "WarnBeforeTransmitting_Title"; false at once while the GUI is busy.
     bool confirmWriting (bool writeMessage, bool showDontConfirmBox) override;
+    // The MultipleFileSelectorComponent in a modal window titled "Receive
+    // Bank", centred on the main window; false at once while the GUI is
+    // busy.
     bool chooseReceiveFolder (ReceiveBankSelectionState& selection) override;
 
     // Through the current message boxes.
     OverwriteAnswer askOverwrite (const juce::File& file) override;
 
 private:
+    class ControllerBusyFlag;
+
     void sessionDialogFinished();
+    juce::Component* sessionOriginWindow() const;
 
     TransmitNoticeManager transmitNotices;
     UsbSessionManager* const sessions;
     std::unique_ptr<UsbSessionDialog> sessionDialog;
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<MainWindow::Services> windowServices;
+    std::unique_ptr<BankMemoryWindow> bankMemoryWindow;
+    std::unique_ptr<PreferencesWindow> preferencesWindow;
     int currentPage = 0;
     uint8_t busy = 0;
     int sessionOrigin = fromMainWindow;
