@@ -5,8 +5,8 @@
 #include "audio/playback/AudioPlayerManager.h"
 #include "commands/CommandContext.h"
 #include "data/DataCenter.h"
+#include "gui/waveform/WaveformImageButton.h"
 #include "gui/waveform/ZeroCrossing.h"
-#include "gui/widgets/ImageResourceManager.h"
 #include "history/ParameterActions.h"
 #include "history/TransactionNames.h"
 #include "prefs/PreferencesData.h"
@@ -54,12 +54,7 @@ WaveGraphComponent::~WaveGraphComponent()
 
 void WaveGraphComponent::setUpZoomButton (juce::ImageButton& button, const juce::String& image)
 {
-    const auto normal = ImageResourceManager::imageFor (image);
-    const auto down = ImageResourceManager::imageFor (image + "Down");
-    button.setImages (false, true, true,
-                      normal, 1.0f, juce::Colours::transparentBlack,
-                      normal, 1.0f, juce::Colour (0x44ffffff),
-                      down.isValid() ? down : normal, 1.0f, juce::Colours::transparentBlack);
+    WaveformImageButton::setImages (button, image);
     button.addListener (this);
     addAndMakeVisible (button);
 }

@@ -6,7 +6,7 @@
 #include "commands/CommandContext.h"
 #include "commands/CommandIds.h"
 #include "data/DataCenter.h"
-#include "gui/widgets/FontManager.h"
+#include "gui/waveform/WaveformImageButton.h"
 #include "gui/widgets/ImageResourceManager.h"
 #include "history/ParameterActions.h"
 #include "history/TransactionNames.h"
@@ -83,12 +83,7 @@ WaveformEditComponent::~WaveformEditComponent()
 void WaveformEditComponent::setUpMenuButton (juce::ImageButton& button, const juce::String& image,
                                              std::function<juce::PopupMenu()> menu)
 {
-    const auto normal = ImageResourceManager::imageFor (image);
-    const auto down = ImageResourceManager::imageFor (image + "Down");
-    button.setImages (false, true, true,
-                      normal, 1.0f, juce::Colours::transparentBlack,
-                      normal, 1.0f, juce::Colour (0x44ffffff),
-                      down, 1.0f, juce::Colours::transparentBlack);
+    WaveformImageButton::setImages (button, image);
     button.onClick = [&button, menu = std::move (menu)]
     {
         menu().showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&button));

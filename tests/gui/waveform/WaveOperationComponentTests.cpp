@@ -23,14 +23,9 @@ struct SelectionLayer : ::testing::Test
         layer.addWaveGraphListener (&heard);
     }
 
-    WaveSelectedStatus selection (int start, int end, bool channel0, bool channel1)
+    static WaveSelectedStatus selection (int start, int end, bool channel0, bool channel1)
     {
-        WaveSelectedStatus s;
-        s.start = start;
-        s.end = end;
-        s.channelFlags[0] = channel0 ? 1 : 0;
-        s.channelFlags[1] = channel1 ? 1 : 0;
-        return s;
+        return { start, end, { (uint8_t) channel0, (uint8_t) channel1 } };
     }
 };
 
