@@ -89,6 +89,9 @@ public:
     virtual void setWaveSelection (const WaveSelectedStatus& selection) = 0;
     virtual void clearWaveSelectionFlags() = 0;
 
+    // The waveform editor's view; it outlives the editor.
+    virtual WaveGraphViewInfo& getWaveView() = 0;
+
     // 0 to 35; choosing another sample clears the wave selection.
     virtual void setCurrentSample (int index) = 0;
 

@@ -138,6 +138,7 @@ namespace CommandTestSupport
         const WaveSelectedStatus& getWaveSelection() const override { return selection; }
         void setWaveSelection (const WaveSelectedStatus& newSelection) override { selection = newSelection; }
         void clearWaveSelectionFlags() override { selection.channelFlags[0] = selection.channelFlags[1] = 0; }
+        WaveGraphViewInfo& getWaveView() override { return view; }
         void setCurrentSample (int index) override;
         void setCurrentPage (int page) override { gui.page = page; }
         void quitApplication() override { ++quitRequests; }
@@ -175,6 +176,7 @@ namespace CommandTestSupport
         mutable WriteBankSelectionState writeSelection;
         int currentPattern = 0;
         WaveSelectedStatus selection;
+        WaveGraphViewInfo view;
         int quitRequests = 0;
         TransmitNoticeManager notices;
         ActionContext actionContext;

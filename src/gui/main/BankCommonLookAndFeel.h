@@ -1,12 +1,11 @@
 #pragma once
 
-#include "gui/widgets/CustomLookAndFeel.h"
+#include "gui/widgets/ImageIncDecLookAndFeel.h"
 
 // The look of the bank strip's tempo slider: plus and minus image buttons
 // and a white value box on a transparent background.
-class BankCommonLookAndFeel : public CustomLookAndFeel
+class BankCommonLookAndFeel : public ImageIncDecLookAndFeel
 {
 public:
-    juce::Button* createSliderButton (juce::Slider&, bool isIncrement) override;
-    juce::Label* createSliderTextBox (juce::Slider&) override;
+    BankCommonLookAndFeel();
 };

@@ -74,7 +74,7 @@ public:
     const WaveSelectedStatus& getWaveSelection() const override { return waveSelection; }
     void setWaveSelection (const WaveSelectedStatus& selection) override;
     void clearWaveSelectionFlags() override;
-    WaveGraphViewInfo& getWaveView() { return waveView; }
+    WaveGraphViewInfo& getWaveView() override { return waveView; }
 
     const juce::File& getCurrentFile() const { return currentFile; }
     void setCurrentFile (const juce::File& file) { currentFile = file; }
