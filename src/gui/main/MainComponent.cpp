@@ -5,6 +5,7 @@
 #include "commands/CommandContext.h"
 #include "files/FileFormatManager.h"
 #include "files/FileManager.h"
+#include "gui/sample/SampleEditComponent.h"
 
 namespace
 {
@@ -62,11 +63,21 @@ void MainComponent::setPage (int newPage)
     }
 }
 
-// The sample, effect and pattern pages are built in their own right; until
-// then every page is an empty area under the strip.
-std::unique_ptr<juce::Component> MainComponent::createPage (int)
+// The effect and pattern pages are built in their own right; until then
+// they are an empty area under the strip.
+std::unique_ptr<juce::Component> MainComponent::createPage (int number)
 {
+    if (number == CommandGui::samplePage)
+        return std::make_unique<SampleEditComponent> (context, commandManager, actionTarget);
     return nullptr;
+}
+
+juce::ApplicationCommandTarget* MainComponent::getNextCommandTarget()
+{
+    auto* pageTarget = dynamic_cast<juce::ApplicationCommandTarget*> (page.get());
+    if (pageTarget != nullptr && page->hasKeyboardFocus (true))
+        return pageTarget;
+    return &actionTarget;
 }
 
 void MainComponent::showAboutBox()
@@ -127,8 +138,12 @@ bool MainComponent::isBankFile (const juce::File& file)
 
 juce::File MainComponent::browserDragFile (const SourceDetails& details)
 {
-    auto* source = details.sourceComponent.get();
-    if (details.description.toString() != browserDragDescription || source == nullptr)
+    return browserDragFile (details.description, details.sourceComponent.get());
+}
+
+juce::File MainComponent::browserDragFile (const juce::var& description, juce::Component* source)
+{
+    if (description.toString() != browserDragDescription || source == nullptr)
         return {};
 
     const auto path = source->getProperties()[fullPathProperty].toString();
