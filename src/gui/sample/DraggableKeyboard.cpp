@@ -14,7 +14,7 @@ DraggableKeyboard::DraggableKeyboard (juce::MidiKeyboardState& state, DraggableK
 
 void DraggableKeyboard::mouseDown (const juce::MouseEvent& event)
 {
-    dragStartNote = getNoteAtPosition (event.position);
+    dragStartNote = noteAt (event.position);
     juce::MidiKeyboardComponent::mouseDown (event);
 }
 
@@ -59,12 +59,12 @@ void DraggableKeyboard::parentHierarchyChanged()
 
 void DraggableKeyboard::itemDragEnter (const SourceDetails& details)
 {
-    showDragOver (getNoteAtPosition (details.localPosition.toFloat()));
+    showDragOver (noteAt (details.localPosition.toFloat()));
 }
 
 void DraggableKeyboard::itemDragMove (const SourceDetails& details)
 {
-    showDragOver (getNoteAtPosition (details.localPosition.toFloat()));
+    showDragOver (noteAt (details.localPosition.toFloat()));
 }
 
 void DraggableKeyboard::itemDragExit (const SourceDetails&)
@@ -74,7 +74,7 @@ void DraggableKeyboard::itemDragExit (const SourceDetails&)
 
 void DraggableKeyboard::itemDropped (const SourceDetails& details)
 {
-    const int targetNote = getNoteAtPosition (details.localPosition.toFloat());
+    const int targetNote = noteAt (details.localPosition.toFloat());
 
     if (targetNote >= 0)
     {
@@ -85,6 +85,11 @@ void DraggableKeyboard::itemDropped (const SourceDetails& details)
     }
 
     endDrag();
+}
+
+int DraggableKeyboard::noteAt (juce::Point<float> position)
+{
+    return getNoteAndVelocityAtPosition (position).note;
 }
 
 // Only drawn: holding the note would play it, and a played key selects

@@ -42,6 +42,8 @@ protected:
                         juce::Colour noteFillColour) override;
 
 private:
+    // -1 off the keys.
+    int noteAt (juce::Point<float> position);
     void showDragOver (int note);
     void endDrag();
     bool isDraggingOwnKey() const;
