@@ -18,6 +18,8 @@ SampleParameterKnob::SampleParameterKnob (const juce::String& name, int id, doub
     valueLabel.setFont (FontManager::fontFor ("SampleParameterKnobValue"));
     valueLabel.setJustificationType (juce::Justification::centred);
     valueLabel.setEditable (true, false, false);
+    // Light on the skin's dark value field.
+    valueLabel.setColour (juce::Label::textColourId, juce::Colours::white);
     valueLabel.addListener (this);
     addAndMakeVisible (valueLabel);
 
