@@ -87,9 +87,16 @@ void DraggableKeyboard::itemDropped (const SourceDetails& details)
     endDrag();
 }
 
-int DraggableKeyboard::noteAt (juce::Point<float> position)
+// From the key shapes alone: the framework's own lookup also asks the
+// window system what lies under the point, and at a drop that is still the
+// drag image. Black keys lie over the white ones.
+int DraggableKeyboard::noteAt (juce::Point<float> position) const
 {
-    return getNoteAndVelocityAtPosition (position).note;
+    for (const bool black : { true, false })
+        for (int note = getRangeStart(); note <= getRangeEnd(); ++note)
+            if (juce::MidiMessage::isMidiNoteBlack (note) == black && getRectangleForKey (note).contains (position))
+                return note;
+    return -1;
 }
 
 // Only drawn: holding the note would play it, and a played key selects

@@ -43,7 +43,7 @@ protected:
 
 private:
     // -1 off the keys.
-    int noteAt (juce::Point<float> position);
+    int noteAt (juce::Point<float> position) const;
     void showDragOver (int note);
     void endDrag();
     bool isDraggingOwnKey() const;

@@ -151,8 +151,13 @@ TEST_F (SampleEditComponentTest, StripAndPanelPaintTheirSkinAndTheSelectedKeySho
     const auto knobLabel = ImageResourceManager::imageFor ("SampleParameterKnobLabel");
     int opaque = 0;
     for (int x = 0; x < knobLabel.getWidth(); ++x)
-        if (knobLabel.getPixelAt (x, 0).isOpaque() && ++opaque)
+    {
+        if (knobLabel.getPixelAt (x, 0).isOpaque())
+        {
+            ++opaque;
             EXPECT_EQ (panelImage.getPixelAt (447 + x, 8 + 10), knobLabel.getPixelAt (x, 0)) << x;
+        }
+    }
     EXPECT_GT (opaque, 0);
 
     // Sample 2 is D3: its key, not C3's, carries the pressed colour.
