@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 #include "audio/AudioTestFiles.h"
+#include "app/MessageIds.h"
+#include "support/CommandTestBench.h"
 #include "support/SilentAudioDeviceType.h"
 
 #include "audio/playback/AudioEngine.h"
@@ -321,6 +323,7 @@ TEST (AudioPlayerManager, PlaysTheChosenSampleInItsRange)
 // playing, and the reason is told once, by the start-up when it failed.
 TEST (AudioPlayerManager, WithoutADeviceNothingStaysPlayingAndTheReasonIsToldOnce)
 {
+    const SingletonReference<MessageEngine> engine;
     const auto wave = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("none.wav");
     SampleData slot = numberedSample (20, 48000.0);
 
@@ -338,12 +341,15 @@ TEST (AudioPlayerManager, WithoutADeviceNothingStaysPlayingAndTheReasonIsToldOnc
         AudioPlayerManager manager (std::make_unique<AudioEngine> (settings, c.withType ? TestSupport::SilentAudioDeviceType::asDeviceTypes()
                                                                                           : juce::OwnedArray<juce::AudioIODeviceType>()),
                                     hooks);
+        CommandTestSupport::BroadcastRecorder broadcasts;
         manager.selectSample (0);
         manager.play();
         manager.play();
         EXPECT_FALSE (manager.isPlaying());
+        EXPECT_TRUE (broadcasts.waitFor (MessageIds::samplePlaybackStopped));
         EXPECT_FALSE (manager.playPreview (wave));
         EXPECT_FALSE (manager.getEngine().getPreviewPlayer().isPlaying());
+        EXPECT_TRUE (broadcasts.waitFor (MessageIds::previewStopped));
         EXPECT_EQ (messages, juce::StringArray ({ c.expected })) << c.withType;
     }
 }

@@ -355,3 +355,42 @@ TEST_F (SampleEditComponentTest, TransmitBlinksWithTheNoticeAndTheSwitchHidesThe
     EXPECT_FALSE (window.preferences().getFlag (PreferencesData::showWaveformEditor));
     EXPECT_EQ (page->getWaveformEditor(), nullptr);
 }
+
+TEST_F (SampleEditComponentTest, StripButtonsReachTheDeviceAndSwitchTheBanksAudioInThruFx)
+{
+    CommandTestSupport::SessionWatcher watcher (bench.device.getManager());
+    CommandTestSupport::fillSample (bench.sample (0), 480);
+
+    for (auto* name : { "Transmit", "Receive" })
+    {
+        const int finished = watcher.finished;
+        button (name).triggerClick();
+        ASSERT_TRUE (TestSupport::dispatchUntil ([&] { return watcher.finished > finished; }, 20000)) << name;
+        EXPECT_TRUE (watcher.lastResult) << name;
+        bench.gui.closeSessionDialog();
+    }
+
+    ASSERT_EQ (bench.gui.sessionDialogs.size(), 2u);
+    EXPECT_EQ (bench.gui.sessionDialogs[0].title, "Transmit Sample Data");
+    EXPECT_EQ (bench.gui.sessionDialogs[1].title, "Receive Sample Data");
+    EXPECT_EQ (bench.sample (0).getNumFrames(), 480);
+
+    const bool thru = bench.dataCenter->getEditBank().getAudioInThruFx();
+    button ("AudioInThruFx").triggerClick();
+    DialogTestSupport::deliverPosted();
+    EXPECT_EQ (bench.dataCenter->getEditBank().getAudioInThruFx(), ! thru);
+    EXPECT_EQ (bench.history.getUndoDescription(), "EditBankParameter");
+}
+
+TEST_F (SampleEditComponentTest, WhileTheFocusIsInThePageItTakesTheCommandsBeforeTheActionManager)
+{
+    EXPECT_EQ (main.getNextCommandTarget(), &window.actionTarget);
+
+    keyboard().grabKeyboardFocus();
+    ASSERT_TRUE (page->hasKeyboardFocus (true));
+    EXPECT_EQ (main.getNextCommandTarget(), page);
+
+    juce::ApplicationCommandInfo info (CommandIds::copy);
+    EXPECT_EQ (window.commandManager.getTargetForCommand (CommandIds::copy, info), page);
+    EXPECT_EQ (info.shortName, "Copy Sample Data");
+}
