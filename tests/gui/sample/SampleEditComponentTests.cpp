@@ -169,6 +169,15 @@ TEST_F (SampleEditComponentTest, StripAndPanelPaintTheirSkinAndTheSelectedKeySho
     EXPECT_TRUE (WidgetTestSupport::closeTo (keys.getPixelAt (held.x, held.y + 20), juce::Colour (0xff960f00), 30));
     EXPECT_FALSE (WidgetTestSupport::closeTo (keys.getPixelAt (free.x, free.y + 20), juce::Colour (0xff960f00), 30));
     EXPECT_EQ (dynamic_cast<juce::Label*> (findNamed (*page, "KeyName"))->getText(), "D3");
+
+    // Something dragged over a key shows that key pressed too.
+    juce::Component dragged;
+    const auto over = keyboard().getRectangleForKey (65).getCentre().toInt();
+    keyboard().itemDragEnter ({ {}, &dragged, over });
+    const auto keysUnderDrag = WidgetTestSupport::render (keyboard());
+    EXPECT_TRUE (WidgetTestSupport::closeTo (keysUnderDrag.getPixelAt (over.x, over.y + 20), juce::Colour (0xff960f00), 30));
+    keyboard().itemDragExit ({ {}, &dragged, over });
+    EXPECT_EQ (keyboard().getDragOverNote(), -1);
 }
 
 TEST_F (SampleEditComponentTest, PitchShiftGreysOutSemitoneAndTuneUntilAnotherModeIsChosen)
@@ -268,6 +277,10 @@ TEST_F (SampleEditComponentTest, DraggedKeysCopyWithCtrlAndSwapWithoutAndAShortC
     EXPECT_EQ (bench.currentSampleIndex(), 4);
     EXPECT_EQ (bench.history.getNumActionsInCurrentTransaction(), undoSteps);
     EXPECT_EQ (strip.dragText (62), "D3 : KICK");
+
+    const auto image = strip.createDragImage (62);
+    EXPECT_EQ (image.getBounds(), juce::Rectangle<int> (0, 0, 152, 24));
+    EXPECT_TRUE (WidgetTestSupport::closeTo (image.getPixelAt (1, 1), juce::Colours::white.withAlpha (0.5f)));
 }
 
 TEST_F (SampleEditComponentTest, AWaveFromTheBrowserDroppedOnAKeyGoesIntoThatSlot)
