@@ -1,6 +1,7 @@
 #include "support/CommandTestBench.h"
 
 #include "device/ItemSession.h"
+#include "support/SilentAudioDeviceType.h"
 
 namespace CommandTestSupport
 {
@@ -14,8 +15,8 @@ CommandBench::CommandBench()
     hooks.canPlay = [this] { return gui.page == 1; };
     hooks.showMessage = [] (const juce::String&) {};
     players = std::make_unique<AudioPlayerManager> (
-        std::make_unique<AudioEngine> (AudioDeviceSettings (juce::XmlElement (PreferencesData::audioDeviceSettingsTag)),
-                                       juce::OwnedArray<juce::AudioIODeviceType>()),
+        std::make_unique<AudioEngine> (TestSupport::SilentAudioDeviceType::settings(),
+                                       TestSupport::SilentAudioDeviceType::asDeviceTypes()),
         std::move (hooks));
 
     device.open();

@@ -1,11 +1,17 @@
 #include "audio/playback/AudioPlayerManager.h"
 
+#include "app/MessageEngine.h"
+#include "app/MessageIds.h"
+
 AudioPlayerManager::AudioPlayerManager (std::unique_ptr<AudioEngine> audioEngine, Hooks playerHooks)
     : engine (std::move (audioEngine)), hooks (std::move (playerHooks))
 {
-    const auto error = engine->openDevice();
-    if (error.isNotEmpty() && hooks.showMessage)
-        hooks.showMessage (error);
+    openingFailure = engine->openDevice();
+    if (openingFailure.isNotEmpty() && hooks.showMessage)
+    {
+        hooks.showMessage (openingFailure);
+        noDeviceReported = true;
+    }
 }
 
 void AudioPlayerManager::selectSample (int index)
@@ -29,8 +35,46 @@ void AudioPlayerManager::load (int index)
 
 void AudioPlayerManager::play()
 {
-    if (! hooks.canPlay || hooks.canPlay())
+    if (hooks.canPlay && ! hooks.canPlay())
+        return;
+
+    if (hasDevice())
         getSamplePlayer().play();
+    else
+        refuseWithoutDevice (MessageIds::samplePlaybackStopped);
+}
+
+bool AudioPlayerManager::playPreview (const juce::File& file)
+{
+    auto& preview = engine->getPreviewPlayer();
+
+    if (! hasDevice())
+    {
+        refuseWithoutDevice (MessageIds::previewStopped);
+        return false;
+    }
+
+    if (! preview.loadFile (file))
+        return false;
+
+    preview.play();
+    return true;
+}
+
+void AudioPlayerManager::stopPreview()
+{
+    engine->getPreviewPlayer().stop();
+}
+
+void AudioPlayerManager::refuseWithoutDevice (int stoppedMessageId)
+{
+    MessageEngine::broadcast (stoppedMessageId);
+
+    if (noDeviceReported || ! hooks.showMessage)
+        return;
+
+    noDeviceReported = true;
+    hooks.showMessage (openingFailure.isNotEmpty() ? openingFailure : juce::String ("Error_AudioFailedToOpenAudioDevice"));
 }
 
 void AudioPlayerManager::stop()

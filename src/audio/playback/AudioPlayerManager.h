@@ -34,8 +34,16 @@ public:
     void reloadSample (int index);
     int getLoadedSampleIndex() const { return loadedIndex; }
 
+    // Without an open device nothing would ever render the sound: the
+    // request ends at once (message 22) and the first such request of the
+    // run shows why, unless the start-up already did.
     void play();
     void stop();
+
+    // The file browser's audition of a file, ended the same way without a
+    // device (message 24). False when nothing plays.
+    bool playPreview (const juce::File& file);
+    void stopPreview();
     void rewind();
     bool isPlaying() const { return engine->getSamplePlayer().isPlaying(); }
 
@@ -46,9 +54,13 @@ public:
 
 private:
     void load (int index);
+    bool hasDevice() const { return engine->getDevice() != nullptr; }
+    void refuseWithoutDevice (int stoppedMessageId);
 
     std::unique_ptr<AudioEngine> engine;
     Hooks hooks;
     int loadedIndex = 0;
     bool playSelection = false;
+    juce::String openingFailure;
+    bool noDeviceReported = false;
 };

@@ -7,6 +7,7 @@
 #include "files/FileManager.h"
 #include "gui/effect/EffectEditComponent.h"
 #include "gui/pattern/PatternEditComponent.h"
+#include "gui/sample/SampleEditComponent.h"
 
 namespace
 {
@@ -64,15 +65,23 @@ void MainComponent::setPage (int newPage)
     }
 }
 
-// Pages not built yet are an empty area under the strip.
 std::unique_ptr<juce::Component> MainComponent::createPage (int page)
 {
     switch (page)
     {
+        case CommandGui::samplePage:  return std::make_unique<SampleEditComponent> (context, commandManager, actionTarget);
         case CommandGui::effectPage:  return std::make_unique<EffectEditComponent> (context, commandManager);
         case CommandGui::patternPage: return std::make_unique<PatternEditComponent> (context, commandManager);
         default:                      return nullptr;
     }
+}
+
+juce::ApplicationCommandTarget* MainComponent::getNextCommandTarget()
+{
+    auto* pageTarget = dynamic_cast<juce::ApplicationCommandTarget*> (page.get());
+    if (pageTarget != nullptr && page->hasKeyboardFocus (true))
+        return pageTarget;
+    return &actionTarget;
 }
 
 void MainComponent::showAboutBox()
@@ -133,8 +142,12 @@ bool MainComponent::isBankFile (const juce::File& file)
 
 juce::File MainComponent::browserDragFile (const SourceDetails& details)
 {
-    auto* source = details.sourceComponent.get();
-    if (details.description.toString() != browserDragDescription || source == nullptr)
+    return browserDragFile (details.description, details.sourceComponent.get());
+}
+
+juce::File MainComponent::browserDragFile (const juce::var& description, juce::Component* source)
+{
+    if (description.toString() != browserDragDescription || source == nullptr)
         return {};
 
     const auto path = source->getProperties()[fullPathProperty].toString();

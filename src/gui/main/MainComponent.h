@@ -32,6 +32,10 @@ public:
     static inline const juce::String browserDragDescription { "SampleFileTreeDrag" };
     static inline const juce::Identifier fullPathProperty { "FullPathName" };
 
+    // The file a drag from the file browser carries; none for other drags.
+    static juce::File browserDragFile (const juce::var& description, juce::Component* source);
+    static juce::File browserDragFile (const SourceDetails& details);
+
     // All must outlive the component. It becomes the command manager's
     // first target for as long as it lives.
     MainComponent (CommandContext& context, juce::ApplicationCommandManager& commandManager,
@@ -51,14 +55,12 @@ public:
     void resized() override;
     void handleMessage (const juce::Message&) override;
 
-    // ApplicationCommandTarget: no command of its own.
-    juce::ApplicationCommandTarget* getNextCommandTarget() override { return &actionTarget; }
+    // ApplicationCommandTarget: no command of its own. The page comes next
+    // while the keyboard focus is in it, then the action manager.
+    juce::ApplicationCommandTarget* getNextCommandTarget() override;
     void getAllCommands (juce::Array<juce::CommandID>&) override {}
     void getCommandInfo (juce::CommandID, juce::ApplicationCommandInfo&) override {}
     bool perform (const InvocationInfo&) override { return false; }
-
-    // The file a drag from the file browser carries; none for any other drag.
-    static juce::File browserDragFile (const SourceDetails& details);
 
     // DragAndDropTarget: bank files from the file browser.
     bool isInterestedInDragSource (const SourceDetails& details) override;
@@ -76,7 +78,7 @@ private:
     void openBankFileLater (const juce::File& file);
     void openBankFile (const juce::File& file);
 
-    // The page component of a number; none yet for any page.
+    // The page component of a number; none for noPage.
     std::unique_ptr<juce::Component> createPage (int page);
     void layOutPage();
 

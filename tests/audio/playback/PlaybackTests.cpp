@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 #include "audio/AudioTestFiles.h"
+#include "app/MessageIds.h"
+#include "support/CommandTestBench.h"
+#include "support/SilentAudioDeviceType.h"
 
 #include "audio/playback/AudioEngine.h"
 #include "audio/playback/AudioPlayerManager.h"
@@ -279,7 +282,7 @@ TEST (AudioEngine, ComesUpWithoutADeviceAndRunsOn)
     EXPECT_EQ (out.getMagnitude (0, 64), 0.0f);
 }
 
-TEST (AudioPlayerManager, ReportsTheOpeningFailureAndPlaysTheChosenSample)
+TEST (AudioPlayerManager, PlaysTheChosenSampleInItsRange)
 {
     SampleData slot = numberedSample (20, 24000.0);
     slot.setParameter (SampleData::start, 2);
@@ -296,9 +299,10 @@ TEST (AudioPlayerManager, ReportsTheOpeningFailureAndPlaysTheChosenSample)
     hooks.canPlay = [] { return true; };
     hooks.showMessage = [&] (const juce::String& key) { messages.add (key); };
 
-    AudioPlayerManager manager (std::make_unique<AudioEngine> (freshSettings(), juce::OwnedArray<juce::AudioIODeviceType>()),
+    AudioPlayerManager manager (std::make_unique<AudioEngine> (TestSupport::SilentAudioDeviceType::settings(),
+                                                               TestSupport::SilentAudioDeviceType::asDeviceTypes()),
                                 hooks);
-    EXPECT_EQ (messages, juce::StringArray ({ "Error_AudioNotFoundDeviceType" }));
+    EXPECT_TRUE (messages.isEmpty());
 
     manager.selectSample (3);
     manager.selectSample (40);
@@ -313,6 +317,41 @@ TEST (AudioPlayerManager, ReportsTheOpeningFailureAndPlaysTheChosenSample)
     EXPECT_TRUE (manager.isPlaying());
     manager.stop();
     EXPECT_FALSE (manager.isPlaying());
+}
+
+// Nothing renders without a device: a request must not leave a player
+// playing, and the reason is told once, by the start-up when it failed.
+TEST (AudioPlayerManager, WithoutADeviceNothingStaysPlayingAndTheReasonIsToldOnce)
+{
+    const SingletonReference<MessageEngine> engine;
+    const auto wave = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("none.wav");
+    SampleData slot = numberedSample (20, 48000.0);
+
+    struct Case { bool withType; const char* expected; };
+    for (auto& c : { Case { false, "Error_AudioNotFoundDeviceType" }, Case { true, "Error_AudioFailedToOpenAudioDevice" } })
+    {
+        juce::StringArray messages;
+        AudioPlayerManager::Hooks hooks;
+        hooks.getSample = [&] (int) { return &slot; };
+        hooks.showMessage = [&] (const juce::String& key) { messages.add (key); };
+
+        // With the silent type but no device chosen, the start-up opens nothing and says nothing.
+        auto settings = TestSupport::SilentAudioDeviceType::settings();
+        settings.setUseDefaultDeviceName (false);
+        AudioPlayerManager manager (std::make_unique<AudioEngine> (settings, c.withType ? TestSupport::SilentAudioDeviceType::asDeviceTypes()
+                                                                                          : juce::OwnedArray<juce::AudioIODeviceType>()),
+                                    hooks);
+        CommandTestSupport::BroadcastRecorder broadcasts;
+        manager.selectSample (0);
+        manager.play();
+        manager.play();
+        EXPECT_FALSE (manager.isPlaying());
+        EXPECT_TRUE (broadcasts.waitFor (MessageIds::samplePlaybackStopped));
+        EXPECT_FALSE (manager.playPreview (wave));
+        EXPECT_FALSE (manager.getEngine().getPreviewPlayer().isPlaying());
+        EXPECT_TRUE (broadcasts.waitFor (MessageIds::previewStopped));
+        EXPECT_EQ (messages, juce::StringArray ({ c.expected })) << c.withType;
+    }
 }
 
 TEST (AudioDeviceSettings, ReadsDefaultsAndWritesChildElementsWithValues)
