@@ -10,12 +10,13 @@
 #include "files/FileFormatManager.h"
 #include "files/FileManager.h"
 #include "gui/main/MainComponent.h"
+#include "gui/waveform/WaveformEditComponent.h"
 #include "prefs/PreferencesData.h"
 #include "resources/CZQVResource.h"
 
 SampleEditComponent::SampleEditComponent (CommandContext& commandContext, juce::ApplicationCommandManager& commands,
                                           juce::ApplicationCommandTarget& next)
-    : BankEditBaseComponent ("SampleEdit", commandContext), nextTarget (next),
+    : BankEditBaseComponent ("SampleEdit", commandContext), commandManager (commands), nextTarget (next),
       selectStrip (commandContext, commands), parameterPanel (commandContext, commands)
 {
     setWantsKeyboardFocus (true);
@@ -31,7 +32,15 @@ SampleEditComponent::~SampleEditComponent() = default;
 
 std::unique_ptr<juce::Component> SampleEditComponent::createWaveformEditor()
 {
-    return std::make_unique<juce::Component> ("WaveformEditor");
+    std::unique_ptr<juce::Component> editor;
+
+    if (auto* prefs = PreferencesData::getInstancePointer())
+        editor = std::make_unique<WaveformEditComponent> (context, commandManager, *prefs);
+    else
+        editor = std::make_unique<juce::Component>();
+
+    editor->setName ("WaveformEditor");
+    return editor;
 }
 
 void SampleEditComponent::showWaveformEditor()

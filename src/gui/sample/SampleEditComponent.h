@@ -51,8 +51,9 @@ public:
     void filesDropped (const juce::StringArray& files, int x, int y) override;
 
 private:
-    // Where the waveform editor is made; an empty place until it exists.
-    static std::unique_ptr<juce::Component> createWaveformEditor();
+    // The waveform editor for the selected sample; without preferences (in
+    // a bare test set-up) an empty place of its size.
+    std::unique_ptr<juce::Component> createWaveformEditor();
 
     static bool isSampleFile (const juce::File& file);
     static juce::File firstSampleFile (const juce::StringArray& paths);
@@ -60,6 +61,7 @@ private:
     bool areSampleCommandsEnabled() const;
     int getSelectedIndex() const;
 
+    juce::ApplicationCommandManager& commandManager;
     juce::ApplicationCommandTarget& nextTarget;
     SampleSelectComponent selectStrip;
     SampleParameterEditComponent parameterPanel;
