@@ -88,7 +88,7 @@ Host::~Host()
         engine->removeListener (this);
 
     if (guiController != nullptr && guiController->getMainWindow() != nullptr)
-        guiController->getMainWindow()->setMenuBar (nullptr);
+        guiController->getMainWindow()->removeMenuBar();
 
     menuBar.reset();
     if (commandManager != nullptr)

@@ -48,7 +48,7 @@ MainWindow::~MainWindow()
 {
     clearContentComponent();
     mainComponent.reset();
-    setMenuBar (nullptr);
+    removeMenuBar();
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
 
@@ -120,8 +120,14 @@ void MainWindow::resized()
 {
     juce::DocumentWindow::resized();
 
-    if (! constructing && ! applyingHeight && ! isMinimised() && ! isFullScreen())
+    if (! constructing && ! applyingHeight && ! menuBarRemoved && ! isMinimised() && ! isFullScreen())
         storeHeight();
+}
+
+void MainWindow::removeMenuBar()
+{
+    menuBarRemoved = true;
+    setMenuBar (nullptr);
 }
 
 void MainWindow::minimisationStateChanged (bool isNowMinimised)

@@ -46,6 +46,10 @@ public:
     // busy.
     void requestQuit();
 
+    // Takes the menu bar away as the program ends. The content grows into
+    // its place then; that height is not the user's and is not stored.
+    void removeMenuBar();
+
     void closeButtonPressed() override;
     void resized() override;
     void minimisationStateChanged (bool isNowMinimised) override;
@@ -66,4 +70,5 @@ private:
     juce::String applicationName { "Plovara Editor" };
     bool constructing = true;
     bool applyingHeight = false;
+    bool menuBarRemoved = false;
 };

@@ -78,6 +78,17 @@ TEST_F (MainWindowTest, AResizeWithoutTheWaveformEditorChangesOnlyItsHeight)
     EXPECT_EQ (bench.preferences().getNumber (PreferencesData::windowHeight), 480);
 }
 
+// The program takes the menu bar away before it closes the window.
+TEST_F (MainWindowTest, TheHeightIsNotStoredWhenTheMenuBarIsTakenAwayAtTheEnd)
+{
+    storeHeights (450, 600);
+    MainWindow window (bench.services());
+
+    window.removeMenuBar();
+    EXPECT_GT (window.getMainComponent().getHeight(), 450);
+    EXPECT_EQ (bench.preferences().getNumber (PreferencesData::windowHeight), 450);
+}
+
 TEST_F (MainWindowTest, TheCloseButtonAsksAboutUnsavedChangesAndCancelKeepsTheProgram)
 {
     MainWindow window (bench.services());
