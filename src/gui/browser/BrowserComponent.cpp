@@ -74,7 +74,6 @@ BrowserComponent::~BrowserComponent()
         const juce::ScopedLock scopedLock (treeLock);
         tree.reset();
     }
-    contents.clear();
     scanThread.stopThread (2000);
 }
 
@@ -322,6 +321,9 @@ void BrowserComponent::flipAutoPreview()
 // does not run inside the tree's mouse handling.
 void BrowserComponent::fileDoubleClicked (const juce::File& file)
 {
+    if (file.isDirectory())
+        return;   // the tree opens or closes it
+
     stopTimer();
     stopPreview();
     postMessage (new OpenFileMessage (file));

@@ -26,6 +26,11 @@ CustomFileTreeComponent::CustomFileTreeComponent (FolderContentsList& list)
       juce::DirectoryContentsDisplayComponent (idleList),
       contents (list)
 {
+    // Light names on the dark panel of the browser.
+    setColour (juce::DirectoryContentsDisplayComponent::textColourId, juce::Colour (0xffe0e0e0));
+    setColour (juce::DirectoryContentsDisplayComponent::highlightedTextColourId, juce::Colours::white);
+    setColour (juce::DirectoryContentsDisplayComponent::highlightColourId, juce::Colour (0xff4a6a8a));
+    setColour (juce::TreeView::linesColourId, juce::Colour (0xffa0a0a0));
     setRootItemVisible (false);
     showRoot (nullptr);
 }
