@@ -15,6 +15,7 @@ namespace MessageIds
     constexpr int sessionDialogFinished      = 11;
     constexpr int bankMemoryWindowClosing    = 12;
     constexpr int restoreWindowHeight        = 20;  // the main window to itself, back from minimised
+    constexpr int setBrowserRootFolder       = 15;  // argument: the folder (BrowserComponent::RootFolderMessage)
     constexpr int refreshFileBrowser         = 16;
     constexpr int showWaveformEditor         = 17;  // argument: flag
     constexpr int transmitNoticesChanged     = 18;

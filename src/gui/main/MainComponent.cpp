@@ -26,9 +26,15 @@ public:
 
 MainComponent::MainComponent (CommandContext& commandContext, juce::ApplicationCommandManager& commands,
                               juce::ApplicationCommandTarget& actions)
-    : context (commandContext), commandManager (commands), actionTarget (actions), bankCommon (commandContext)
+    : context (commandContext), commandManager (commands), actionTarget (actions), browser (commandContext),
+      bankCommon (commandContext)
 {
     setComponentID ("MainComponent");
+    browser.onFileOpened = [this]
+    {
+        if (page != nullptr)
+            page->grabKeyboardFocus();
+    };
     addAndMakeVisible (browser);
     addAndMakeVisible (bankCommon);
     commandManager.setFirstCommandTarget (this);

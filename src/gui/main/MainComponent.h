@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/browser/BrowserComponent.h"
 #include "gui/main/AboutComponent.h"
 #include "gui/main/BankCommonComponent.h"
 #include "gui/widgets/OverlayComponentHolder.h"
@@ -86,8 +87,7 @@ private:
     juce::ApplicationCommandManager& commandManager;
     juce::ApplicationCommandTarget& actionTarget;
 
-    // The file browser's place until the browser is built.
-    juce::Component browser { "Browser" };
+    BrowserComponent browser;
     BankCommonComponent bankCommon;
     std::unique_ptr<juce::Component> page;
     int pageNumber = 0;
