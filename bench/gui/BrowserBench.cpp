@@ -23,14 +23,17 @@ struct NoServices : CommandContext
     ReceiveBankSelectionState* getReceiveSelection() const override { return nullptr; }
     WriteBankSelectionState* getWriteSelection() const override { return nullptr; }
     int getCurrentPattern() const override { return 0; }
+    void setCurrentPattern (int) override {}
     const WaveSelectedStatus& getWaveSelection() const override { return selection; }
     void setWaveSelection (const WaveSelectedStatus&) override {}
     void clearWaveSelectionFlags() override {}
     void setCurrentSample (int) override {}
     void setCurrentPage (int) override {}
     void quitApplication() override {}
+    WaveGraphViewInfo& getWaveView() override { return view; }
 
     WaveSelectedStatus selection;
+    WaveGraphViewInfo view;
 };
 
 // A folder of 10,000 empty files of the listed kinds (the scan reads names

@@ -276,24 +276,21 @@ void BrowserComponent::preview()
             file = tree->getSelectedFile();
     }
 
-    auto* player = getPreviewPlayer();
+    auto* players = context.getPlayerManager();
 
-    if (player == nullptr || file == juce::File() || file.isDirectory()
+    // A file that went away is not previewed.
+    if (players == nullptr || ! file.existsAsFile()
         || FileFormatManager::typeOf (file) != FileFormatManager::importableAudio)
         return;
 
-    // A file that went away leaves the one loaded before.
-    if (file.existsAsFile())
-        player->loadFile (file);
-
-    if (! player->isPlaying())
-        player->play();
+    // Without an audio device the preview ends at once, with its message.
+    players->playPreview (file);
 }
 
 void BrowserComponent::stopPreview()
 {
     if (auto* player = getPreviewPlayer(); player != nullptr && player->isPlaying())
-        player->stop();
+        context.getPlayerManager()->stopPreview();
 }
 
 void BrowserComponent::playOrStop()
@@ -301,7 +298,7 @@ void BrowserComponent::playOrStop()
     auto* player = getPreviewPlayer();
 
     if (player != nullptr && player->isPlaying())
-        player->stop();
+        stopPreview();
     else
         preview();
 }

@@ -81,8 +81,17 @@ TEST_F (MainWindowTest, AResizeWithoutTheWaveformEditorChangesOnlyItsHeight)
 // The program takes the menu bar away before it closes the window.
 TEST_F (MainWindowTest, TheHeightIsNotStoredWhenTheMenuBarIsTakenAwayAtTheEnd)
 {
+    struct OneMenu : juce::MenuBarModel
+    {
+        juce::StringArray getMenuBarNames() override { return { "File" }; }
+        juce::PopupMenu getMenuForIndex (int, const juce::String&) override { return {}; }
+        void menuItemSelected (int, int) override {}
+    } menu;
+
     storeHeights (450, 600);
-    MainWindow window (bench.services());
+    auto services = bench.services();
+    services.menuBar = &menu;
+    MainWindow window (services);
 
     window.removeMenuBar();
     EXPECT_GT (window.getMainComponent().getHeight(), 450);
