@@ -25,7 +25,7 @@ set(CPACK_PACKAGE_NAME plovara-editor)
 set(CPACK_PACKAGE_VENDOR "Plovara Editor project")
 set(CPACK_PACKAGE_CONTACT "Plovara Editor developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor and librarian for the Plovara USB sampler")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Receives banks, samples, patterns, the effect and the global settings from the\n"
   "Plovara, edits them with undo and transmits them back; backs up and restores\n"
   "the device's memory, imports WAV and AIFF audio and Standard MIDI Files.\n"
