@@ -20,7 +20,7 @@ FUZZ_CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=Fuzz -DCMAKE_C_COMPILER=clang -D
                     -DCMAKE_C_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" \
                     -DCMAKE_CXX_FLAGS_FUZZ="-O1 -gline-tables-only -DNDEBUG" -DPLOVARA_FUZZ=ON
 
-.PHONY: deps configure build run test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench soak clean
+.PHONY: deps configure build run demo package test test-sanitize test-tsan fuzz-build fuzz fuzz-smoke fuzz-seeds bench soak clean
 
 deps:
 	@scripts/install-deps
@@ -37,6 +37,19 @@ build: configure
 run: build
 	@if [ -n "$$DISPLAY" ]; then $(BUILD_DIR)/plovara-editor; \
 	else $(XVFB) $(BUILD_DIR)/plovara-editor; fi
+
+# The editor on an emulated Plovara whose memory is kept in the user's
+# settings folder ("DemoDevice.plvr_all"); the first start fills its banks
+# with sounds, patterns and effects the program makes itself.
+demo: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara-editor
+	@if [ -n "$$DISPLAY" ]; then $(BUILD_DIR)/plovara-editor --demo; \
+	else $(XVFB) $(BUILD_DIR)/plovara-editor --demo; fi
+
+# The Debian package of the editor and the tool, in $(BUILD_DIR).
+package: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target plovara-editor plovara-cli
+	cd $(BUILD_DIR) && cpack -G DEB
 
 test: build
 	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -2,6 +2,11 @@
 
 namespace CommandLine
 {
+bool takesValue (const juce::String& option)
+{
+    return option == "--device" || option == "--virtual-state";
+}
+
 juce::StringArray tokenise (const juce::String& commandLine)
 {
     juce::StringArray tokens;
@@ -40,9 +45,15 @@ juce::StringArray tokenise (const juce::String& commandLine)
 
 juce::String fileToOpen (const juce::String& commandLine)
 {
-    for (const auto& token : tokenise (commandLine))
-        if (! token.startsWithChar ('-'))
-            return token;
+    const auto tokens = tokenise (commandLine);
+
+    for (int i = 0; i < tokens.size(); ++i)
+    {
+        if (takesValue (tokens[i]))
+            ++i;
+        else if (! tokens[i].startsWithChar ('-'))
+            return tokens[i];
+    }
 
     return {};
 }

@@ -10,7 +10,12 @@ namespace CommandLine
     // the token (kept even if empty); a non-empty last token is kept.
     juce::StringArray tokenise (const juce::String& commandLine);
 
-    // The first token not starting with "-" (an empty token counts) names
-    // the file to open; an empty string when there is none.
+    // True for the options whose value is the next token ("--device usb",
+    // "--virtual-state FILE"); that token names no file.
+    bool takesValue (const juce::String& option);
+
+    // The first token not starting with "-" (an empty token counts) that is
+    // not the value of an option names the file to open; an empty string
+    // when there is none.
     juce::String fileToOpen (const juce::String& commandLine);
 }

@@ -26,3 +26,9 @@ TEST (CommandLine, QuotesToggleAndClosingQuoteKeepsEmptyTokens)
     EXPECT_EQ (CommandLine::tokenise ("a\"b c\"d"), juce::StringArray ({ "ab c", "d" }));
     EXPECT_EQ (CommandLine::fileToOpen ("first second"), "first");
 }
+
+TEST (CommandLine, ValuesOfTheDeviceOptionsAreNoFiles)
+{
+    EXPECT_EQ (CommandLine::fileToOpen ("--device virtual --virtual-state mem.plvr_all set.plvr_bank"), "set.plvr_bank");
+    EXPECT_EQ (CommandLine::fileToOpen ("--device=virtual --demo"), "");
+}
