@@ -9,12 +9,12 @@
 bool DeviceConnection::parse (const juce::String& text, Choice& choice)
 {
     if (text == "usb")
-        choice = { UsbSessionManager::usbPort, {}, {} };
+        choice = { UsbSessionManager::usbPort, {}, {}, {} };
     else if (text == "virtual")
-        choice = { UsbSessionManager::virtualPort, {}, {} };
+        choice = { UsbSessionManager::virtualPort, {}, {}, {} };
     else if (text.startsWith ("socket:") && text.length() > 7)
         choice = { UsbSessionManager::socketPort,
-                   juce::File::getCurrentWorkingDirectory().getChildFile (text.substring (7)).getFullPathName(), {} };
+                   juce::File::getCurrentWorkingDirectory().getChildFile (text.substring (7)).getFullPathName(), {}, {} };
     else
         return false;
 
@@ -85,7 +85,7 @@ DeviceConnection::~DeviceConnection()
     VirtualUsbBus::getInstance().unplug (*ownDevice);
 
     if (stateFile != juce::File() && ! VirtualPlovaraState::saveToFile (*ownDevice, stateFile))
-        DBG ("The emulated device's memory could not be written to " + stateFile.getFullPathName());
+        juce::Logger::writeToLog ("The emulated device's memory could not be written to " + stateFile.getFullPathName());
 }
 
 // A state file that cannot be read is left alone, and the device starts
@@ -104,7 +104,7 @@ void DeviceConnection::loadState (const Choice& choice)
         }
         catch (const Exception& e)
         {
-            DBG ("The emulated device's memory was not read from " + choice.stateFile.getFullPathName()
+            juce::Logger::writeToLog ("The emulated device's memory was not read from " + choice.stateFile.getFullPathName()
                  + ": " + e.getMessageKey());
         }
         return;
